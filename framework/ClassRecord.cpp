@@ -1,0 +1,112 @@
+#include "framework/ClassRecord.h"
+
+#include <deque>
+
+namespace fw {
+
+namespace {
+
+// Every record lives until the process ends; a deque never moves what it holds.
+std::deque<ClassRecord>& Records() {
+    static std::deque<ClassRecord> records;
+    return records;
+}
+
+} // namespace
+
+bool ClassRecord::Is(const ClassRecord& other) const noexcept {
+    for (const ClassRecord* record = this; record != nullptr; record = record->base) {
+        if (record == &other) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<std::size_t> ClassRecord::SlotOf(std::string_view operation) const noexcept {
+    for (std::size_t slot = vtable.size(); slot-- > 0;) {
+        if (vtable[slot].name == operation) {
+            return slot;
+        }
+    }
+    return std::nullopt;
+}
+
+EventEntry* ClassRecord::FindEvent(std::string_view event) noexcept {
+    for (auto& entry : events) {
+        if (entry.name == event) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+const EventEntry* ClassRecord::FindEvent(std::string_view event) const noexcept {
+    return const_cast<ClassRecord*>(this)->FindEvent(event);
+}
+
+const PropertyEntry* ClassRecord::FindProperty(std::string_view property) const noexcept {
+    for (const auto& entry : properties) {
+        if (entry.name == property) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+ClassRecord& RuntimeNewClass(const ClassRecord* base, std::string name) {
+    ClassRecord& record = Records().emplace_back();
+    record.name = std::move(name);
+    record.base = base;
+    if (base != nullptr) {
+        record.instanceSize = base->instanceSize;
+        record.allocate = base->allocate;
+        record.methods = base->methods;
+        record.properties = base->properties;
+        for (const auto& event : base->events) {
+            record.events.push_back({event.name, {}});
+        }
+    }
+    return record;
+}
+
+void RuntimeNewVtable(ClassRecord& record) {
+    record.vtable = record.base != nullptr ? record.base->vtable : std::vector<VirtualOperation>{};
+}
+
+AttributeTable RuntimeAllocateAttributeTable(std::size_t count) { return AttributeTable(count); }
+
+ClassRecord& DefineClass(std::string name, const ClassRecord* base) {
+    ClassRecord& record = RuntimeNewClass(base, std::move(name));
+    RuntimeNewVtable(record);
+    return record;
+}
+
+Ref<Object> RuntimeNewObject(const ClassRecord& record) {
+    if (!record.allocate) {
+        throw RuntimeException(String("The class ") + String(record.name) +
+                               " cannot be created by the runtime.");
+    }
+    Ref<Object> object(record.allocate(record));
+    // Init hooks run from the root class down, so a class's hook sees its base ready.
+    std::vector<const ClassRecord*> chain;
+    for (const ClassRecord* r = &record; r != nullptr; r = r->base) {
+        chain.push_back(r);
+    }
+    for (auto r = chain.rbegin(); r != chain.rend(); ++r) {
+        if ((*r)->initHook != nullptr) {
+            (*r)->initHook(*object);
+        }
+    }
+    return object;
+}
+
+Ref<Object> RuntimeCheckCast(const Ref<Object>& object, const ClassRecord& record) {
+    if (object && !object->Record().Is(record)) {
+        throw IllegalCastException(String("An object of class ") + String(object->Record().name) +
+                                   " is not a " + String(record.name) + ".");
+    }
+    return object;
+}
+
+} // namespace fw

@@ -1,0 +1,42 @@
+#include "framework/FolderItem.h"
+
+#include "framework/ClassRecord.h"
+#include "framework/Exceptions.h"
+#include "framework/Platform.h"
+
+namespace fw {
+
+const ClassRecord& FolderItem::Class() {
+    static const ClassRecord& record = DefineClass("FolderItem", &Object::Class());
+    return record;
+}
+
+FolderItem::FolderItem(String path, const ClassRecord& record)
+    : Object(record), path_(std::move(path)) {}
+
+bool FolderItem::Exists() {
+    const auto status = platform::QueryFile(path_);
+    lastErrorCode_ = status.error;
+    return status.exists;
+}
+
+String FolderItem::Name() { return platform::FileName(path_); }
+
+std::uint64_t FolderItem::Length() {
+    const auto status = platform::QueryFile(path_);
+    lastErrorCode_ = status.error;
+    return status.exists && !status.isDirectory ? status.length : 0;
+}
+
+std::unique_ptr<FileHandle> FolderItem::OpenForReading() {
+    try {
+        auto handle = platform::OpenForReading(path_);
+        lastErrorCode_ = 0;
+        return handle;
+    } catch (const IOException& error) {
+        lastErrorCode_ = error.ErrorNumber();
+        throw;
+    }
+}
+
+} // namespace fw

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "framework/FileHandle.h"
+#include "framework/Object.h"
+#include "framework/String.h"
+
+namespace fw {
+
+// A reference to a file by its path. The questions it answers go to the file system each time.
+class FolderItem : public Object {
+public:
+    static const ClassRecord& Class();
+    explicit FolderItem(String path, const ClassRecord& record = Class());
+
+    virtual bool Exists();
+    // The file's name with its extension, letter case as stored.
+    virtual String Name();
+    // The size in bytes; 0 for a file that cannot be queried (see LastErrorCode).
+    virtual std::uint64_t Length();
+    // Opens the file for reading; IOException, with LastErrorCode set, when it cannot.
+    virtual std::unique_ptr<FileHandle> OpenForReading();
+
+    // The platform's error code of the last query or open; 0 after one that succeeded.
+    std::int64_t LastErrorCode() const noexcept { return lastErrorCode_; }
+    const String& NativePath() const noexcept { return path_; }
+
+private:
+    String path_;
+    std::int64_t lastErrorCode_ = 0;
+};
+
+} // namespace fw

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "framework/FileHandle.h"
+#include "framework/String.h"
+
+// What each backend supplies to the portable core. Paths are UTF-8; each backend converts at
+// its own boundary.
+namespace fw::platform {
+
+struct FileStatus {
+    bool exists = false;
+    bool isDirectory = false;
+    std::uint64_t length = 0;
+    std::int64_t error = 0; // the platform's code when the query failed
+};
+
+FileStatus QueryFile(const String& path);
+// The last component of a path: the file's name with its extension.
+String FileName(const String& path);
+// An absolute form of a path given relative to the current directory.
+String FullPath(const String& path);
+// Opens for reading, letting other programs read, write and delete the file meanwhile.
+// Throws IOException carrying the platform's error code.
+std::unique_ptr<FileHandle> OpenForReading(const String& path);
+
+} // namespace fw::platform

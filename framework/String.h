@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace fw {
+
+// The framework's text: a sequence of bytes, UTF-8 for every literal and every name, raw bytes
+// for what a stream reads without a text encoding. Equality is byte for byte: letter case counts.
+class String {
+public:
+    String() = default;
+    String(const char* utf8) : bytes_(utf8) {}
+    String(std::string bytes) : bytes_(std::move(bytes)) {}
+    String(std::string_view bytes) : bytes_(bytes) {}
+
+    const std::string& Bytes() const noexcept { return bytes_; }
+    const char* CString() const noexcept { return bytes_.c_str(); }
+    std::size_t ByteCount() const noexcept { return bytes_.size(); }
+    bool IsEmpty() const noexcept { return bytes_.empty(); }
+
+    // Compares whole texts; 0 when they are equal.
+    int Compare(const String& other) const noexcept;
+
+    friend bool operator==(const String&, const String&) = default;
+    friend String operator+(const String& a, const String& b) { return String(a.bytes_ + b.bytes_); }
+
+private:
+    std::string bytes_;
+};
+
+// The last `count` characters of `text` (code points of its UTF-8); all of it when it is shorter.
+String Right(const String& text, std::int64_t count);
+// The text with the letters A to Z made lower case; every other byte stays as it is.
+String Lowercase(const String& text);
+// The value in plain decimal.
+String Str(std::int64_t value);
+// Every occurrence of `find`, left to right and not overlapping, replaced by `replacement`.
+String ReplaceAll(const String& text, const String& find, const String& replacement);
+
+} // namespace fw

@@ -1,0 +1,79 @@
+// Files for the Win32 backend: wide-character calls only, Win32 error codes.
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Exceptions.h"
+#include "framework/Platform.h"
+#include "framework/win32/UniqueHandle.h"
+#include "framework/win32/Wide.h"
+
+namespace fw::platform {
+
+namespace {
+
+class Win32File final : public FileHandle {
+public:
+    explicit Win32File(win32::UniqueHandle handle) : handle_(std::move(handle)) {}
+
+    std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t count) override {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        const DWORD chunk = count > 0x40000000u ? 0x40000000u : static_cast<DWORD>(count);
+        DWORD got = 0;
+        if (!::ReadFile(handle_.Get(), buffer, chunk, &got, &at)) {
+            const DWORD error = ::GetLastError();
+            if (error == ERROR_HANDLE_EOF) {
+                return 0;
+            }
+            throw IOException("The file could not be read.", error);
+        }
+        return got;
+    }
+
+private:
+    win32::UniqueHandle handle_;
+};
+
+} // namespace
+
+FileStatus QueryFile(const String& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(win32::LongPath(path).c_str(), GetFileExInfoStandard, &data)) {
+        return {.error = static_cast<std::int64_t>(::GetLastError())};
+    }
+    return {.exists = true,
+            .isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+            .length = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
+}
+
+String FileName(const String& path) {
+    const std::string& bytes = path.Bytes();
+    const auto separator = bytes.find_last_of("\\/");
+    return separator == std::string::npos ? path : String(bytes.substr(separator + 1));
+}
+
+String FullPath(const String& path) {
+    const std::wstring wide = win32::ToWide(path);
+    const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0) {
+        return path;
+    }
+    std::wstring full(size, L'\0');
+    full.resize(::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
+    return win32::FromWide(full);
+}
+
+std::unique_ptr<FileHandle> OpenForReading(const String& path) {
+    // Sharing everything: Kontakt or any other program may go on using the file meanwhile.
+    win32::UniqueHandle handle(::CreateFileW(win32::LongPath(path).c_str(), GENERIC_READ,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.Valid()) {
+        throw IOException("The file could not be opened.", static_cast<std::int64_t>(::GetLastError()));
+    }
+    return std::make_unique<Win32File>(std::move(handle));
+}
+
+} // namespace fw::platform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "framework/String.h"
+
+namespace fw {
+
+// The process's registry of document types. The open-file dialog turns each registered name of
+// its filter into that type's extensions.
+struct RegisteredFileType {
+    String name;
+    String macCreator;
+    String macType;
+    String extensions; // bare extensions without the dot, separated by ";" when more than one
+    String uti;
+};
+
+// Records one type. A second registration of a name replaces the first.
+void RuntimeRegisterFileType(const String& name, const String& macCreator, const String& macType,
+                             const String& extensions, const String& uti);
+void RuntimeDeregisterFileType(const String& name);
+std::optional<RegisteredFileType> FindRegisteredFileType(const String& name);
+// In the order of their first registration.
+std::vector<RegisteredFileType> RegisteredFileTypes();
+
+} // namespace fw

@@ -1,0 +1,13 @@
+#include "framework/MessageDialog.h"
+
+#include "framework/PlatformUI.h"
+#include "framework/UIThread.h"
+
+namespace fw {
+
+void MessageDialog::Show(const String& text) {
+    RequireUIThread();
+    platform::ShowMessage(text, platform::MessageKind::Information);
+}
+
+} // namespace fw

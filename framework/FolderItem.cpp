@@ -35,7 +35,7 @@ std::unique_ptr<FileHandle> FolderItem::OpenForReading() {
         return handle;
     } catch (const IOException& error) {
         lastErrorCode_ = error.ErrorNumber();
-        throw;
+        throw IOException(String("Could not open \"") + Name() + "\".", lastErrorCode_);
     }
 }
 

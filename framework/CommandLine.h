@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "framework/String.h"
+
+namespace fw {
+
+// Splits the command line that follows the program's name into its arguments, by the rules
+// Windows programs use: blanks separate, quotes group, backslashes escape only before a quote.
+std::vector<String> SplitCommandLine(std::wstring_view commandLine);
+
+} // namespace fw

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <any>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "framework/Object.h"
+#include "framework/String.h"
+
+// The framework's runtime: start-up, the event loop, the handling of unhandled exceptions and
+// the exit code. One runtime per process, driven by the program's entry.
+namespace fw {
+
+using Initializer = void (*)();
+
+// The program's entries of the initialiser table, which the program itself defines; the
+// runtime runs them after its own.
+std::span<const Initializer> ProgramInitializerTable();
+
+// Sets the runtime up from the entry's arguments. It alone reads the command line: each
+// argument is a document handed over at launch, made a full path.
+void RuntimeInit(void* instance, void* previousInstance, const wchar_t* commandLine, int showMode);
+void RuntimePerformInitializers();
+
+// The documents handed over at launch, in command-line order.
+const std::vector<String>& RuntimeLaunchDocuments();
+
+// An exception that arose where nothing could take it (an initialiser's) waits here until the
+// start-up takes it.
+void RuntimeSetPendingException(std::exception_ptr exception) noexcept;
+bool RuntimeExceptionPending() noexcept;
+std::exception_ptr RuntimeTakePendingException() noexcept;
+
+// Calls `function(argument)` and gives back the RuntimeException it raised, or null when it
+// raised none; anything else that it raises passes through.
+using ExceptionHelper = std::exception_ptr (*)(void (*)(void*), void*);
+std::exception_ptr _CallFunctionWithExceptionHandling(void (*function)(void*), void* argument);
+// Installs the helper through which the runtime calls the program's code.
+void _RuntimeSetExceptionHelper(const std::any& entryPoint);
+
+void RuntimeDeclareFrameworkVersion(double version);
+void _RuntimeInitExternalClasses();
+void _InitPluginEntrypoints();
+
+// Makes the object the process's application object; the registration holds it.
+void _RuntimeRegisterAppObject(const Ref<Object>& application);
+// The registered application object; nil when none is registered.
+Ref<Object> _GetAppObject();
+
+// The framework's last initialisation step; it calls the late start-up hook when done.
+void _RunFrameworkInitialization(const std::any& lateStartupEntryPoint);
+
+// Delivers Open, then one OpenDocument per document handed over at launch (or NewDocument when
+// there is none), then runs the loop until the application quits, or until automatic quitting
+// ends it. An exception that leaves a handler is reported and ends the loop with exit code 1.
+void _RuntimeRun();
+
+// Reports an exception that nobody caught; the run then ends with exit code 1.
+void _UnhandledException(std::exception_ptr exception);
+
+// Lets go of the application object, which runs its exit hooks.
+void RuntimePerformFinalizers();
+// The process's exit code: the one a quit request named, 1 after an unhandled exception, else 0.
+std::int32_t RuntimeExit();
+
+// Whether the object's class binds a handler to the event. With `user` the question goes to
+// RuntimeUserIsEventHandled, else to RuntimeIsEventHandled.
+bool _RuntimeIsEventHandled(const Ref<Object>& object, const char* className, const char* eventName,
+                            bool user);
+bool RuntimeUserIsEventHandled(const Ref<Object>& object, const char* className,
+                               const char* eventName);
+bool RuntimeIsEventHandled(const Ref<Object>& object, const char* className, const char* eventName);
+
+// The text of the box that reports an unhandled exception.
+String DescribeUnhandledException(std::exception_ptr exception);
+
+// Sees the name of every runtime operation as it is called, in order.
+std::function<void(std::string_view)> SetRuntimeTraceObserver(
+    std::function<void(std::string_view)> observer);
+void RuntimeTrace(std::string_view operation);
+
+} // namespace fw

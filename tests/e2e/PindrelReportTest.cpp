@@ -1,0 +1,111 @@
+// Pindrel.exe as a user meets it: a file handed over at launch or chosen in the dialog, and the
+// one message box that reports it.
+
+#include <gtest/gtest.h>
+
+#include "KontaktFiles.h"
+#include "PindrelSession.h"
+#include "Utf8.h"
+
+namespace e2e {
+namespace {
+
+struct Road {
+    const char* name; // for the test's name
+    std::wstring fileName;
+    std::string (*contents)();
+    std::wstring version; // empty: the failure message
+};
+
+const Road kRoads[] = {
+    {"ForwardHeader", L"Lead.nki", kontakt::ForwardHeader, L"5.0.2.10"},
+    {"ReversedHeader", L"Pad.nkm", kontakt::ReversedHeader, L"10.2.0.5"},
+    {"HsinTail", L"Strings.nkb", kontakt::HsinTail, L"5.0.2.255"},
+    {"SignatureTail", L"Choir.nki", kontakt::SignatureTail, L"6.8.0.4"},
+    {"NotRecognised", L"Noise.nki", kontakt::Unrecognised, L""},
+    {"UnicodeName", L"Ström – Légato.nki", kontakt::ForwardHeader, L"5.0.2.10"},
+};
+
+void PrintTo(const Road& road, std::ostream* out) {
+    *out << road.name;
+}
+
+std::wstring ExpectedReport(const Road& road) {
+    return road.version.empty() ? FailureMessage() : VersionText(road.fileName, road.version);
+}
+
+class PindrelLaunchTest : public PindrelTest, public ::testing::WithParamInterface<Road> {};
+
+TEST_P(PindrelLaunchTest, ReportsTheHandedOverFileInOneBoxAndEnds) {
+    const Road& road = GetParam();
+    const Process pindrel = Start({folder_.Write(road.fileName, road.contents()).wstring()});
+    ASSERT_NO_FATAL_FAILURE(ExpectBox(pindrel, ExpectedReport(road)));
+    ExpectQuietEnd(pindrel);
+}
+
+INSTANTIATE_TEST_SUITE_P(Roads, PindrelLaunchTest, ::testing::ValuesIn(kRoads),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PindrelTest, TwoHandedOverFilesGiveTwoBoxesInOrder) {
+    const Process pindrel =
+        Start({folder_.Write(L"First.nki", kontakt::ForwardHeader()).wstring(),
+               folder_.Write(L"Second.nkm", kontakt::Unrecognised()).wstring()});
+    ASSERT_NO_FATAL_FAILURE(ExpectBox(pindrel, VersionText(L"First.nki", L"5.0.2.10")));
+    ASSERT_NO_FATAL_FAILURE(ExpectBox(pindrel, FailureMessage()));
+    ExpectQuietEnd(pindrel);
+}
+
+TEST_F(PindrelTest, AMissingHandedOverFileShowsNothing) {
+    const Process pindrel = Start({(folder_.Path() / L"Gone.nki").wstring()});
+    ExpectQuietEnd(pindrel);
+}
+
+TEST_F(PindrelTest, AFileThatCannotBeOpenedShowsAnErrorAndFails) {
+    const std::filesystem::path path = folder_.Write(L"Locked.nki", kontakt::ForwardHeader());
+    const fw::win32::UniqueHandle held = OpenWithoutSharing(path);
+    const Process pindrel = Start({path.wstring()});
+
+    const std::optional<Dialog> box = WaitForDialog(pindrel);
+    ASSERT_TRUE(box) << "no error box; " << pindrel.Describe();
+    ASSERT_TRUE(box->IsMessageBox()) << ToUtf8(box->Describe());
+    const std::wstring text = box->Text();
+    EXPECT_FALSE(text.empty());
+    EXPECT_NE(text, VersionText(L"Locked.nki", L"5.0.2.10"));
+    EXPECT_NE(text, FailureMessage());
+    ASSERT_TRUE(box->PressAndWaitUntilClosed(IDOK));
+
+    const QuietEnd end = WaitForExitWithoutDialog(pindrel);
+    EXPECT_FALSE(end.shownDialog) << "unexpected " << ToUtf8(end.shownDialog.value_or(L""));
+    ASSERT_TRUE(end.exitCode) << pindrel.Describe();
+    EXPECT_NE(*end.exitCode, 0u);
+}
+
+TEST_F(PindrelTest, WithoutAFileItAsksForOneAndReportsTheChoice) {
+    const std::filesystem::path chosen = folder_.Write(L"Typed Lead.nki", kontakt::ForwardHeader());
+    const Process pindrel = Start({});
+
+    const std::optional<Dialog> dialog = ExpectFileDialog(pindrel);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->Title(), L"Select a Kontakt file");
+    const std::vector<std::wstring> types = dialog->ComboEntries(kFileTypeComboId);
+    ASSERT_EQ(types.size(), 5u);
+    EXPECT_EQ(types[1], L"NI Kontakt Instrument (*.nki)");
+    EXPECT_EQ(types[2], L"NI Kontakt Multi (*.nkm)");
+    EXPECT_EQ(types[3], L"NI Kontakt Bank (*.nkb)");
+
+    dialog->SetText(kFileNameEditId, chosen.wstring());
+    ASSERT_TRUE(dialog->PressAndWaitUntilClosed(IDOK));
+    ASSERT_NO_FATAL_FAILURE(ExpectBox(pindrel, VersionText(L"Typed Lead.nki", L"5.0.2.10")));
+    ExpectQuietEnd(pindrel);
+}
+
+TEST_F(PindrelTest, CancellingTheDialogShowsNothing) {
+    const Process pindrel = Start({});
+    const std::optional<Dialog> dialog = ExpectFileDialog(pindrel);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(dialog->PressAndWaitUntilClosed(IDCANCEL));
+    ExpectQuietEnd(pindrel);
+}
+
+} // namespace
+} // namespace e2e

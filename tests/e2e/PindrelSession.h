@@ -1,0 +1,45 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Dialog.h"
+#include "Files.h"
+#include "Process.h"
+
+// What the tests of the real Pindrel.exe share: where it is, the texts it shows, and a fixture
+// that runs only when the build asks for these tests.
+namespace e2e {
+
+inline constexpr bool kPindrelTestsEnabled = PINDREL_E2E != 0;
+inline constexpr wchar_t kPindrelLock[] = L"Pindrel85Mutex";
+
+std::filesystem::path PindrelExe();
+
+std::wstring VersionText(const std::wstring& fileName, const std::wstring& version);
+std::wstring FailureMessage();
+std::wstring SecondStartMessage(const std::wstring& exeFileName);
+
+class PindrelTest : public ::testing::Test {
+protected:
+    // Skips the test unless the build enabled it, and makes sure no copy holds the lock.
+    void SetUp() override;
+
+    Process Start(const std::vector<std::wstring>& arguments) const;
+
+    // The next window of `pindrel` is a Pindrel message box with exactly `text`; dismisses it.
+    static void ExpectBox(const Process& pindrel, const std::wstring& text);
+
+    // The next window of `pindrel` is its open-file dialog.
+    static std::optional<Dialog> ExpectFileDialog(const Process& pindrel);
+
+    // `pindrel` ends with exit code 0 and shows no window on the way.
+    static void ExpectQuietEnd(const Process& pindrel);
+
+    TempFolder folder_;
+};
+
+} // namespace e2e

@@ -6,10 +6,11 @@ namespace fw {
 
 namespace {
 
-// Every record lives until the process ends; a deque never moves what it holds.
+// Every record lives until the process ends, past the destruction of other statics that may
+// still hold objects; a deque never moves what it holds.
 std::deque<ClassRecord>& Records() {
-    static std::deque<ClassRecord> records;
-    return records;
+    static auto* records = new std::deque<ClassRecord>;
+    return *records;
 }
 
 } // namespace

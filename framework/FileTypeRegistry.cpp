@@ -1,6 +1,7 @@
 #include "framework/FileTypeRegistry.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace fw {
 
@@ -9,6 +10,11 @@ namespace {
 std::vector<RegisteredFileType>& Registry() {
     static std::vector<RegisteredFileType> registry;
     return registry;
+}
+
+FileTypeRegistrationObserver& Observer() {
+    static FileTypeRegistrationObserver observer;
+    return observer;
 }
 
 auto FindEntry(const String& name) {
@@ -22,6 +28,10 @@ auto FindEntry(const String& name) {
 void RuntimeRegisterFileType(const String& name, const String& macCreator, const String& macType,
                              const String& extensions, const String& uti) {
     RegisteredFileType type{name, macCreator, macType, extensions, uti};
+    // A copy, so an observer may replace itself while it runs.
+    if (const auto observer = Observer()) {
+        observer(type);
+    }
     if (auto entry = FindEntry(name); entry != Registry().end()) {
         *entry = std::move(type);
     } else {
@@ -42,6 +52,13 @@ std::optional<RegisteredFileType> FindRegisteredFileType(const String& name) {
     return std::nullopt;
 }
 
-std::vector<RegisteredFileType> RegisteredFileTypes() { return Registry(); }
+std::vector<RegisteredFileType> RegisteredFileTypes() {
+    return Registry();
+}
+
+FileTypeRegistrationObserver
+SetFileTypeRegistrationObserver(FileTypeRegistrationObserver observer) {
+    return std::exchange(Observer(), std::move(observer));
+}
 
 } // namespace fw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -17,12 +18,19 @@ struct RegisteredFileType {
     String uti;
 };
 
-// Records one type. A second registration of a name replaces the first.
+// Records one type. A second registration of a name replaces the first. The registration
+// observer, when one is set, sees the call first; if it throws, nothing is recorded and the
+// exception reaches the caller as the registry's own failure.
 void RuntimeRegisterFileType(const String& name, const String& macCreator, const String& macType,
                              const String& extensions, const String& uti);
 void RuntimeDeregisterFileType(const String& name);
 std::optional<RegisteredFileType> FindRegisteredFileType(const String& name);
 // In the order of their first registration.
 std::vector<RegisteredFileType> RegisteredFileTypes();
+
+// Sees every RuntimeRegisterFileType call, in order; returns the observer it replaces. Null
+// removes it. Tests use it to watch, or to make a registration fail.
+using FileTypeRegistrationObserver = std::function<void(const RegisteredFileType&)>;
+FileTypeRegistrationObserver SetFileTypeRegistrationObserver(FileTypeRegistrationObserver observer);
 
 } // namespace fw

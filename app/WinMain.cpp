@@ -1,3 +1,13 @@
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include "app/Startup.h"
+#include "framework/Runtime.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previousInstance, PWSTR commandLine,
+                    int showMode) {
+    fw::RuntimeInit(instance, previousInstance, commandLine, showMode);
+    fw::RuntimePerformInitializers();
+    pindrel::_Main();
+    fw::RuntimePerformFinalizers();
+    return fw::RuntimeExit();
+}

@@ -60,6 +60,8 @@ void BinaryStream::BytePosition(std::uint64_t position) {
     position_ = position;
 }
 
-void BinaryStream::Close() noexcept { handle_.reset(); }
+void BinaryStream::Close() noexcept {
+    handle_.reset();
+}
 
 } // namespace fw

@@ -75,7 +75,9 @@ void RuntimeNewVtable(ClassRecord& record) {
     record.vtable = record.base != nullptr ? record.base->vtable : std::vector<VirtualOperation>{};
 }
 
-AttributeTable RuntimeAllocateAttributeTable(std::size_t count) { return AttributeTable(count); }
+AttributeTable RuntimeAllocateAttributeTable(std::size_t count) {
+    return AttributeTable(count);
+}
 
 ClassRecord& DefineClass(std::string name, const ClassRecord* base) {
     ClassRecord& record = RuntimeNewClass(base, std::move(name));

@@ -43,7 +43,9 @@ std::string ToUtf8(std::wstring_view text) {
     return out;
 }
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
 
 } // namespace
 

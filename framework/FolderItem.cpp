@@ -20,7 +20,9 @@ bool FolderItem::Exists() {
     return status.exists;
 }
 
-String FolderItem::Name() { return platform::FileName(path_); }
+String FolderItem::Name() {
+    return platform::FileName(path_);
+}
 
 std::uint64_t FolderItem::Length() {
     const auto status = platform::QueryFile(path_);

@@ -22,7 +22,8 @@ String MemoryBlock::StringValue(Integer offset, Integer length) const {
         return String();
     }
     const Integer available = std::min(length, Size() - offset);
-    return String(bytes_.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(available)));
+    return String(
+        bytes_.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(available)));
 }
 
 Integer MemoryBlock::Byte(Integer offset) const {

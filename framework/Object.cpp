@@ -24,6 +24,8 @@ void Object::Release() noexcept {
     delete this;
 }
 
-void RaiseNilObject() { throw NilObjectException(); }
+void RaiseNilObject() {
+    throw NilObjectException();
+}
 
 } // namespace fw

@@ -47,10 +47,8 @@ public:
     Ref(const Ref& other) noexcept : object_(other.object_) { Retain(); }
     Ref(Ref&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
     template <class U>
-        requires std::is_convertible_v<U*, T*>
-    Ref(const Ref<U>& other) noexcept : object_(other.Get()) {
-        Retain();
-    }
+    requires std::is_convertible_v<U*, T*> Ref(const Ref<U>& other)
+    noexcept : object_(other.Get()) { Retain(); }
     ~Ref() { Drop(); }
 
     Ref& operator=(Ref other) noexcept {

@@ -79,8 +79,8 @@ bool RuntimeIsEventHandled(const Ref<Object>& object, const char* className, con
 String DescribeUnhandledException(std::exception_ptr exception);
 
 // Sees the name of every runtime operation as it is called, in order.
-std::function<void(std::string_view)> SetRuntimeTraceObserver(
-    std::function<void(std::string_view)> observer);
+std::function<void(std::string_view)>
+SetRuntimeTraceObserver(std::function<void(std::string_view)> observer);
 void RuntimeTrace(std::string_view operation);
 
 } // namespace fw

@@ -11,7 +11,9 @@ int String::Compare(const String& other) const noexcept {
 
 namespace {
 
-bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+bool IsContinuationByte(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
 
 } // namespace
 
@@ -31,12 +33,15 @@ String Right(const String& text, std::int64_t count) {
 
 String Lowercase(const String& text) {
     std::string bytes = text.Bytes();
-    std::transform(bytes.begin(), bytes.end(), bytes.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
+    std::transform(bytes.begin(), bytes.end(), bytes.begin(), [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
     return String(std::move(bytes));
 }
 
-String Str(std::int64_t value) { return String(std::to_string(value)); }
+String Str(std::int64_t value) {
+    return String(std::to_string(value));
+}
 
 String ReplaceAll(const String& text, const String& find, const String& replacement) {
     const std::string& source = text.Bytes();

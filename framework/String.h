@@ -24,7 +24,9 @@ public:
     int Compare(const String& other) const noexcept;
 
     friend bool operator==(const String&, const String&) = default;
-    friend String operator+(const String& a, const String& b) { return String(a.bytes_ + b.bytes_); }
+    friend String operator+(const String& a, const String& b) {
+        return String(a.bytes_ + b.bytes_);
+    }
 
 private:
     std::string bytes_;

@@ -19,6 +19,8 @@ void RequireUIThread() {
     }
 }
 
-void MakeCurrentThreadTheUIThread() noexcept { uiThread = std::this_thread::get_id(); }
+void MakeCurrentThreadTheUIThread() noexcept {
+    uiThread = std::this_thread::get_id();
+}
 
 } // namespace fw

@@ -1,5 +1,8 @@
 #include "reader/basKontaktVersion.h"
 
+#include <cstdint>
+#include <initializer_list>
+
 #include "framework/BackgroundTask.h"
 #include "framework/BinaryStream.h"
 
@@ -26,7 +29,9 @@ bool IsOneOf(const String& text, std::initializer_list<const char*> tags) {
 
 } // namespace
 
-String GetExt(const String& name) { return fw::Lowercase(fw::Right(name, 4)); }
+String GetExt(const String& name) {
+    return fw::Lowercase(fw::Right(name, 4));
+}
 
 String GetVerStr(const Ref<fw::FolderItem>& file, const Ref<MemoryBlock>& block, Integer start,
                  bool ascending) {
@@ -41,7 +46,8 @@ String GetVerStr(const Ref<fw::FolderItem>& file, const Ref<MemoryBlock>& block,
     return text;
 }
 
-bool GetVerK56(const Ref<fw::FolderItem>& file, const Ref<MemoryBlock>& block, String& versionText) {
+bool GetVerK56(const Ref<fw::FolderItem>& file, const Ref<MemoryBlock>& block,
+               String& versionText) {
     // A tag counts only where at least one more byte of the block follows it.
     for (Integer position = 0; position <= block->Size() - 5; ++position) {
         const String window = block->StringValue(position, 4);
@@ -70,7 +76,8 @@ Integer ShowKontaktVersion(const Ref<fw::FolderItem>& file, String& versionText)
     bool tailRoad = false;
     if (block->StringValue(12, 4).Compare("hsin") == 0) {
         tailRoad = true;
-    } else if (const String tag = block->StringValue(20, 4); IsOneOf(tag, {"Kon2", "Kon3", "Kon4"})) {
+    } else if (const String tag = block->StringValue(20, 4);
+               IsOneOf(tag, {"Kon2", "Kon3", "Kon4"})) {
         versionText = GetVerStr(file, block, 16, true);
         result = 2;
     } else if (IsOneOf(tag, {"2noK", "3noK", "4noK"})) {

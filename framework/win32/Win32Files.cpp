@@ -69,9 +69,11 @@ std::unique_ptr<FileHandle> OpenForReading(const String& path) {
     // Sharing everything: Kontakt or any other program may go on using the file meanwhile.
     win32::UniqueHandle handle(::CreateFileW(win32::LongPath(path).c_str(), GENERIC_READ,
                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                             nullptr));
     if (!handle.Valid()) {
-        throw IOException("The file could not be opened.", static_cast<std::int64_t>(::GetLastError()));
+        throw IOException("The file could not be opened.",
+                          static_cast<std::int64_t>(::GetLastError()));
     }
     return std::make_unique<Win32File>(std::move(handle));
 }

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/ReaderFixtures.h"
+#include "framework/Exceptions.h"
+#include "framework/win32/UniqueHandle.h"
+#include "framework/win32/Wide.h"
+#include "reader/basKontaktVersion.h"
+
+namespace {
+
+using basKontaktVersion::ShowKontaktVersion;
+using fw::New;
+using fw::String;
+using fw::win32::UniqueHandle;
+using readertest::Bytes;
+using readertest::Image;
+using readertest::SpyFolderItem;
+using readertest::TempFolder;
+
+const String kUntouched = "left as it was";
+
+std::string ForwardHeader() {
+    return Image(64, {{16, Bytes({1, 2, 3, 4})}, {20, "Kon4"}});
+}
+
+// The Win32 code that the failed open reports, with the text left as it was.
+std::int64_t OpenFailure(const std::filesystem::path& path) {
+    auto file = New<SpyFolderItem>(path);
+    String text = kUntouched;
+    try {
+        ShowKontaktVersion(file, text);
+        ADD_FAILURE() << "expected an IOException";
+        return 0;
+    } catch (const fw::IOException& error) {
+        EXPECT_EQ(text, kUntouched);
+        EXPECT_EQ(file->LastErrorCode(), error.ErrorNumber());
+        EXPECT_EQ(file->trace.openHandles, 0);
+        return error.ErrorNumber();
+    }
+}
+
+TEST(KontaktVersionReaderWin32, AFileHeldWithoutSharingGivesTheSharingViolation) {
+    TempFolder folder;
+    const auto path = folder.Write("held.nki", ForwardHeader());
+    UniqueHandle held(
+        ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.Valid());
+    EXPECT_EQ(OpenFailure(path), ERROR_SHARING_VIOLATION);
+}
+
+TEST(KontaktVersionReaderWin32, AFolderWithAKontaktNameGivesAccessDenied) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "x.nki");
+    EXPECT_EQ(OpenFailure(folder / "x.nki"), ERROR_ACCESS_DENIED);
+}
+
+TEST(KontaktVersionReaderWin32, ReadsAFileWhosePathIsLongerThanMaxPath) {
+    TempFolder folder;
+    std::wstring path = fw::win32::LongPath(readertest::Utf8(folder.Path()));
+    for (int level = 0; level < 6; ++level) {
+        path += L"\\" + std::wstring(50, static_cast<wchar_t>(L'a' + level));
+        ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr)) << ::GetLastError();
+    }
+    path += L"\\deep.nki";
+    const std::string contents = ForwardHeader();
+    {
+        UniqueHandle out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(out.Valid()) << ::GetLastError();
+        DWORD written = 0;
+        ASSERT_TRUE(::WriteFile(out.Get(), contents.data(), static_cast<DWORD>(contents.size()),
+                                &written, nullptr));
+    }
+    // The reader gets the plain path, without the prefix that lifts the limit.
+    const std::wstring plain = path.substr(4);
+    ASSERT_GT(plain.size(), static_cast<std::size_t>(MAX_PATH));
+    auto file = New<fw::FolderItem>(fw::win32::FromWide(plain));
+    String text;
+    EXPECT_EQ(ShowKontaktVersion(file, text), 2);
+    EXPECT_EQ(text, String("deep.nki is Kontakt Version 1.2.3.4"));
+    // TempFolder's clean-up cannot be trusted with paths this long.
+    ::DeleteFileW(path.c_str());
+    for (int level = 0; level < 6; ++level) {
+        path.resize(path.rfind(L'\\'));
+        ::RemoveDirectoryW(path.c_str());
+    }
+}
+
+TEST(KontaktVersionReaderWin32, AnotherProgramMayWriteAndDeleteWhileTheReaderReads) {
+    TempFolder folder;
+    const auto path = folder.Write("shared.nki", ForwardHeader());
+    auto file = New<SpyFolderItem>(path);
+    bool writerOpened = false;
+    DWORD writerError = 0;
+    file->trace.beforeRead = [&] {
+        UniqueHandle writer(::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        writerOpened = writer.Valid();
+        writerError = writerOpened ? 0 : ::GetLastError();
+    };
+    String text;
+    EXPECT_EQ(ShowKontaktVersion(file, text), 2);
+    EXPECT_TRUE(writerOpened) << "error " << writerError;
+    EXPECT_EQ(text, String("shared.nki is Kontakt Version 1.2.3.4"));
+}
+
+} // namespace

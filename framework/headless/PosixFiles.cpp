@@ -65,16 +65,21 @@ String FullPath(const String& path) {
 }
 
 std::unique_ptr<FileHandle> OpenForReading(const String& path) {
-    const int descriptor = ::open(path.CString(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a named pipe would otherwise wait here for a writer that never comes.
+    const int descriptor = ::open(path.CString(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0) {
         throw IOException("The file could not be opened.", errno);
     }
     auto file = std::make_unique<PosixFile>(descriptor);
-    // A folder is no file to read, here as on Windows.
+    // Only a regular file is a file to read, here as on Windows.
     struct stat info {};
-    if (::fstat(descriptor, &info) == 0 && S_ISDIR(info.st_mode)) {
-        throw IOException("The file could not be opened.", EISDIR);
+    if (::fstat(descriptor, &info) != 0) {
+        throw IOException("The file could not be opened.", errno);
     }
+    if (!S_ISREG(info.st_mode)) {
+        throw IOException("The file could not be opened.", S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+    }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     return file;
 }
 

@@ -123,6 +123,14 @@ TEST_F(StartupTest, AFailingReportStillEndsWithFinalisersAndExitCode) {
     fw::RuntimeTakePendingException();
 }
 
+TEST_F(StartupTest, FileExitIsTheFrameworksQuit) {
+    fw::RuntimeInit(nullptr, nullptr, L"", 1);
+    Trace trace;
+    global::MenuBar1()->Child("FileMenu")->Item(0)->Action();
+    EXPECT_THAT(trace.calls, ElementsAre("Quit"));
+    EXPECT_EQ(fw::RuntimeExit(), 0);
+}
+
 TEST_F(StartupTest, TheQuitCodeIsTheExitCodeUnchanged) {
     fw::RuntimeInit(nullptr, nullptr, L"", 1);
     fw::RuntimeRequestQuit(-2);

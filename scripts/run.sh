@@ -8,10 +8,11 @@ cmake --build --preset windows --target Pindrel
 
 export WINEPREFIX="$PWD/build/windows/wineprefix-run" WINEDEBUG=-all LANG=C.UTF-8
 wine=/usr/lib/wine/wine64
+[[ -d $WINEPREFIX ]] || { echo "Setting up Wine (first run only)..."; "$wine" wineboot -i >/dev/null 2>&1 || true; }
 args=()
 if (($#)); then
     [[ -e $1 ]] || { echo "No such file: $1" >&2; exit 1; }
-    args+=("$("$wine" winepath -w "$(realpath "$1")" 2>/dev/null)")
+    args+=("$("$wine" winepath -w "$(realpath "$1")")")
 fi
 
 if [[ -n ${DISPLAY:-} ]]; then

@@ -73,13 +73,7 @@ ClassRecord& BuildRecord() {
     record.exitHook = Exit;
     record.allocate = [](const ClassRecord& r) -> Object* { return new Application(r); };
 
-    struct Operation {
-        const char* name;
-        const char* parameters;
-        const char* signature;
-        std::any function;
-    };
-    const Operation operations[] = {
+    const OperationSpec operations[] = {
         {"AddTrayItem", "TrayItem", "%b%o<TrayItem>", &AddTrayItem},
         {"DoEvents", "Integer", "%%i8", &DoEvents},
         {"HideTooltip", "", "%%", &HideTooltip},

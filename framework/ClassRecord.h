@@ -29,6 +29,14 @@ struct VirtualOperation {
     std::any function;
 };
 
+// How a class's builder lists one of its virtual operations.
+struct OperationSpec {
+    const char* name;
+    const char* parameters;
+    const char* signature;
+    std::any function;
+};
+
 struct MethodEntry {
     std::string name;
     // The result type between the first two "%", then the parameter types: "%b%s".

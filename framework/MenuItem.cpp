@@ -183,14 +183,8 @@ struct MenuItemOperations {
         RuntimeNewVtable(record);
         record.allocate = [](const ClassRecord& r) -> Object* { return new MenuItem(r); };
 
-        struct Operation {
-            const char* name;
-            const char* parameters;
-            const char* signature;
-            std::any function;
-        };
         // In slot order; the aliases share their operation's function.
-        const Operation operations[] = {
+        const OperationSpec operations[] = {
             {"AddMenu", "MenuItem", "%%o<MenuItem>", &AddMenu},
             {"AddMenuAt", "Integer, MenuItem", "%%i8o<MenuItem>", &AddMenuAt},
             {"Append", "MenuItem", "%%o<MenuItem>", &AddMenu},

@@ -188,10 +188,6 @@ const ClassRecord& Application::Class() {
     return record;
 }
 
-std::size_t Application::SlotOf(std::string_view operation) {
-    return *Class().SlotOf(operation);
-}
-
 Application::Application(const ClassRecord& record) : Object(record) {}
 
 Application::~Application() = default;

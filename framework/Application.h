@@ -47,9 +47,6 @@ public:
 
     static void _SetSupportsHiDPI(bool supported);
 
-    // The slot of one of the base's virtual operations, by name.
-    static std::size_t SlotOf(std::string_view operation);
-
 private:
     bool allowAutoQuit_ = false;
     Ref<Object> menuBar_;

@@ -88,6 +88,27 @@ void Deliver(Application& application, std::string_view eventName,
     }
 }
 
+// The text of the box that reports an exception nobody caught.
+String DescribeUnhandledException(std::exception_ptr exception) {
+    String text = "Pindrel ran into an error it cannot recover from and has to close.\n\n";
+    try {
+        std::rethrow_exception(exception);
+    } catch (const IOException& error) {
+        text = text + error.TypeName() + ": " + error.Message();
+        if (error.ErrorNumber() != 0) {
+            text = text + "\n" + platform::ErrorText(error.ErrorNumber()) + " (error " +
+                   Str(error.ErrorNumber()) + ")";
+        }
+    } catch (const RuntimeException& error) {
+        text = text + error.TypeName() + ": " + error.Message();
+    } catch (const std::exception& error) {
+        text = text + error.what();
+    } catch (...) {
+        text = text + "An unknown error.";
+    }
+    return text;
+}
+
 } // namespace
 
 std::span<const Initializer> ProgramInitializerTable();
@@ -222,26 +243,6 @@ void RuntimeRequestQuit(int exitCode) {
     if (!State().quitCode) {
         State().quitCode = exitCode;
     }
-}
-
-String DescribeUnhandledException(std::exception_ptr exception) {
-    String text = "Pindrel ran into an error it cannot recover from and has to close.\n\n";
-    try {
-        std::rethrow_exception(exception);
-    } catch (const IOException& error) {
-        text = text + error.TypeName() + ": " + error.Message();
-        if (error.ErrorNumber() != 0) {
-            text = text + "\n" + platform::ErrorText(error.ErrorNumber()) + " (error " +
-                   Str(error.ErrorNumber()) + ")";
-        }
-    } catch (const RuntimeException& error) {
-        text = text + error.TypeName() + ": " + error.Message();
-    } catch (const std::exception& error) {
-        text = text + error.what();
-    } catch (...) {
-        text = text + "An unknown error.";
-    }
-    return text;
 }
 
 void _UnhandledException(std::exception_ptr exception) {

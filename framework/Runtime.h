@@ -75,9 +75,6 @@ bool RuntimeUserIsEventHandled(const Ref<Object>& object, const char* className,
                                const char* eventName);
 bool RuntimeIsEventHandled(const Ref<Object>& object, const char* className, const char* eventName);
 
-// The text of the box that reports an unhandled exception.
-String DescribeUnhandledException(std::exception_ptr exception);
-
 // Sees the name of every runtime operation as it is called, in order.
 std::function<void(std::string_view)>
 SetRuntimeTraceObserver(std::function<void(std::string_view)> observer);

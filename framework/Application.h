@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string_view>
 
 #include "framework/FolderItem.h"
 #include "framework/Object.h"

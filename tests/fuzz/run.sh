@@ -22,9 +22,11 @@ reports() {
     grep -cE 'ERROR: (AddressSanitizer|LeakSanitizer|UndefinedBehaviorSanitizer|libFuzzer)|runtime error:|reader fuzz:' "$1"
 }
 
+artifacts() { find "$work/artifacts" -type f | wc -l; }
+
 failed() { # log, exit status, what failed
     tail -n 40 "$1"
-    echo "fuzz: FAILED, $3 (exit $2, $(reports "$1") reports, $(ls "$work/artifacts" | wc -l) artifacts in $work/artifacts; log $1)"
+    echo "fuzz: FAILED, $3 (exit $2, $(reports "$1") reports, $(artifacts) artifacts in $work/artifacts; log $1)"
     exit 1
 }
 
@@ -46,7 +48,7 @@ fi
     -dict="$here/kontakt.dict" -artifact_prefix="$work/artifacts/" "$work/corpus" \
     >"$work/log" 2>&1
 status=$?
-if ((status != 0)) || (($(reports "$work/log") != 0)) || (($(ls "$work/artifacts" | wc -l) != 0)); then
+if ((status != 0)) || (($(reports "$work/log") != 0)) || (($(artifacts) != 0)); then
     failed "$work/log" $status "the search"
 fi
 

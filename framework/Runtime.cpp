@@ -22,7 +22,6 @@ struct RuntimeState {
     std::vector<String> launchDocuments;
     std::exception_ptr pending;
     ExceptionHelper exceptionHelper = nullptr;
-    double frameworkVersion = 0;
     Ref<Object> application;
     std::optional<int> quitCode;
     bool failed = false;
@@ -33,8 +32,8 @@ RuntimeState& State() {
     return state;
 }
 
-std::function<void(std::string_view)>& TraceObserver() {
-    static std::function<void(std::string_view)> observer;
+std::function<void(const RuntimeCall&)>& TraceObserver() {
+    static std::function<void(const RuntimeCall&)> observer;
     return observer;
 }
 
@@ -113,14 +112,18 @@ String DescribeUnhandledException(std::exception_ptr exception) {
 
 std::span<const Initializer> ProgramInitializerTable();
 
-void RuntimeTrace(std::string_view operation) {
+void RuntimeTrace(const RuntimeCall& call) {
     if (const auto& observer = TraceObserver()) {
-        observer(operation);
+        observer(call);
     }
 }
 
-std::function<void(std::string_view)>
-SetRuntimeTraceObserver(std::function<void(std::string_view)> observer) {
+void RuntimeTrace(std::string_view operation) {
+    RuntimeTrace(RuntimeCall{operation, {}});
+}
+
+std::function<void(const RuntimeCall&)>
+SetRuntimeTraceObserver(std::function<void(const RuntimeCall&)> observer) {
     std::swap(TraceObserver(), observer);
     return observer;
 }
@@ -164,9 +167,10 @@ void _RuntimeSetExceptionHelper(const std::any& entryPoint) {
     State().exceptionHelper = std::any_cast<ExceptionHelper>(entryPoint);
 }
 
+// Nothing in this framework differs by the version a program was built for; the declaration keeps
+// its place in the start-up, and the trace shows what was declared.
 void RuntimeDeclareFrameworkVersion(double version) {
-    RuntimeTrace("RuntimeDeclareFrameworkVersion");
-    State().frameworkVersion = version;
+    RuntimeTrace(RuntimeCall{"RuntimeDeclareFrameworkVersion", version});
 }
 
 void Application::_SetSupportsHiDPI(bool supported) {
@@ -185,7 +189,7 @@ void _InitPluginEntrypoints() {
 }
 
 void _RuntimeRegisterAppObject(const Ref<Object>& application) {
-    RuntimeTrace("_RuntimeRegisterAppObject");
+    RuntimeTrace(RuntimeCall{"_RuntimeRegisterAppObject", application.Get()});
     State().application = RuntimeCheckCast(application, Application::Class());
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <span>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "framework/Object.h"
@@ -75,9 +76,17 @@ bool RuntimeUserIsEventHandled(const Ref<Object>& object, const char* className,
                                const char* eventName);
 bool RuntimeIsEventHandled(const Ref<Object>& object, const char* className, const char* eventName);
 
-// Sees the name of every runtime operation as it is called, in order.
-std::function<void(std::string_view)>
-SetRuntimeTraceObserver(std::function<void(std::string_view)> observer);
+// A runtime operation as an observer sees it: its name and, for the calls whose argument the
+// start-up has to get right, what it was handed.
+struct RuntimeCall {
+    std::string_view operation;
+    std::variant<std::monostate, double, const Object*> argument;
+};
+
+// Sees every runtime operation as it is called, in order.
+std::function<void(const RuntimeCall&)>
+SetRuntimeTraceObserver(std::function<void(const RuntimeCall&)> observer);
+void RuntimeTrace(const RuntimeCall& call);
 void RuntimeTrace(std::string_view operation);
 
 } // namespace fw

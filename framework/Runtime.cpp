@@ -20,6 +20,7 @@ constexpr std::int32_t kUnhandledExitCode = 1;
 
 struct RuntimeState {
     std::vector<String> launchDocuments;
+    String programName;
     std::exception_ptr pending;
     ExceptionHelper exceptionHelper = nullptr;
     Ref<Object> application;
@@ -89,7 +90,8 @@ void Deliver(Application& application, std::string_view eventName,
 
 // The text of the box that reports an exception nobody caught.
 String DescribeUnhandledException(std::exception_ptr exception) {
-    String text = "Pindrel ran into an error it cannot recover from and has to close.\n\n";
+    String text =
+        State().programName + " ran into an error it cannot recover from and has to close.\n\n";
     try {
         std::rethrow_exception(exception);
     } catch (const IOException& error) {
@@ -108,9 +110,14 @@ String DescribeUnhandledException(std::exception_ptr exception) {
     return text;
 }
 
-} // namespace
+void BuildFrameworkRecords() {
+    Object::Class();
+    Application::Class();
+}
 
-std::span<const Initializer> ProgramInitializerTable();
+constexpr Initializer kFrameworkInitializers[] = {&BuildFrameworkRecords};
+
+} // namespace
 
 void RuntimeTrace(const RuntimeCall& call) {
     if (const auto& observer = TraceObserver()) {
@@ -137,6 +144,27 @@ void RuntimeInit(void*, void*, const wchar_t* commandLine, int) {
             State().launchDocuments.push_back(platform::FullPath(argument));
         }
     }
+}
+
+void RuntimePerformInitializers(const ProgramDescription& program) {
+    RuntimeTrace("RuntimePerformInitializers");
+    State().programName = String(program.name);
+    for (const auto table :
+         {std::span<const Initializer>(kFrameworkInitializers), program.initializers}) {
+        for (const Initializer initializer : table) {
+            try {
+                initializer();
+            } catch (...) {
+                // Nothing can take it yet: it waits for the start-up, and the rest stays undone.
+                RuntimeSetPendingException(std::current_exception());
+                return;
+            }
+        }
+    }
+}
+
+const String& RuntimeProgramName() {
+    return State().programName;
 }
 
 const std::vector<String>& RuntimeLaunchDocuments() {
@@ -252,7 +280,8 @@ void RuntimeRequestQuit(int exitCode) {
 void _UnhandledException(std::exception_ptr exception) {
     RuntimeTrace("_UnhandledException");
     State().failed = true;
-    platform::ShowMessage(DescribeUnhandledException(exception), platform::MessageKind::Error);
+    platform::ShowMessage(State().programName, DescribeUnhandledException(exception),
+                          platform::MessageKind::Error);
 }
 
 void RuntimePerformFinalizers() {

@@ -20,6 +20,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 // Records the names of the runtime calls; `watch` sees each call with what it was handed.
 class Trace {
@@ -91,6 +92,25 @@ TEST_F(StartupTest, TheRuntimeIsHandedTheFrameworkVersionAndACompleteApplication
     EXPECT_EQ(registered[0].menuBar.Get(), global::MenuBar1().Get());
 }
 
+TEST_F(StartupTest, TheRuntimesBoxesCarryTheProgramsName) {
+    // Unscripted, the open-file dialog raises in NewDocument, and the runtime reports that.
+    EXPECT_EQ(RunProgram(), 1);
+    // A second start: Open shows its own message.
+    fw::headless::HoldNamedLockElsewhere("Pindrel85Mutex");
+    EXPECT_EQ(RunProgram(), 0);
+
+    const auto& shown = fw::headless::ShownMessages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].kind, fw::platform::MessageKind::Error);
+    EXPECT_THAT(
+        shown[0].text.Bytes(),
+        StartsWith("Pindrel ran into an error it cannot recover from and has to close.\n\n"));
+    EXPECT_EQ(shown[1].kind, fw::platform::MessageKind::Information);
+    for (const auto& message : shown) {
+        EXPECT_EQ(message.caption, fw::String("Pindrel"));
+    }
+}
+
 TEST_F(StartupTest, OpenSeesTheVersionDataMenuBarAndDocumentTypes) {
     // Open's second-start message reports what the application object looks like by then.
     fw::headless::HoldNamedLockElsewhere("Pindrel85Mutex");
@@ -130,7 +150,7 @@ TEST_F(StartupTest, AppAccessorGivesTheRegisteredObject) {
 TEST_F(StartupTest, AnInitialisersPendingExceptionStopsEverything) {
     Trace trace;
     fw::RuntimeInit(nullptr, nullptr, L"", 1);
-    fw::RuntimePerformInitializers();
+    fw::RuntimePerformInitializers(pindrel::Program());
     fw::RuntimeSetPendingException(
         std::make_exception_ptr(fw::RuntimeException("initialiser failed")));
     pindrel::_Main();

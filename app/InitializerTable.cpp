@@ -2,6 +2,7 @@
 #include "app/FileTypes1.h"
 #include "app/MenuBar1.h"
 #include "app/Startup.h"
+#include "app/Version.h"
 
 namespace pindrel {
 
@@ -25,7 +26,7 @@ constexpr fw::Initializer kInitializers[] = {
 } // namespace
 
 fw::ProgramDescription Program() {
-    return {"Pindrel", kInitializers};
+    return {version::kProductName, kInitializers};
 }
 
 } // namespace pindrel

@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/FileTypes1.h"
 #include "app/MenuBar1.h"
+#include "app/Version.h"
 #include "framework/Delegate.h"
 #include "framework/Runtime.h"
 
@@ -61,9 +62,9 @@ void _NewAppInstance() {
     const fw::Ref<fw::Object> application = fw::RuntimeNewObject(App::__Lookup());
     fw::CallVirtual<void>(*application, "Constructor");
     fw::CallVirtual<void, fw::Integer, fw::Integer, fw::Integer, fw::Integer, fw::Integer,
-                    fw::String, fw::String, fw::String>(*application, "_x_SetVersionData", 1, 1, 2,
-                                                        20, 3, fw::String(), fw::String(),
-                                                        fw::String());
+                    fw::String, fw::String, fw::String>(
+        *application, "_x_SetVersionData", version::kMajor, version::kMinor, version::kBug,
+        version::kNonRelease, version::kStageCode, fw::String(), fw::String(), fw::String());
     {
         const fw::Ref<MenuBar1> menuBar = global::MenuBar1();
         static_cast<fw::Application&>(*application).MenuBar(menuBar);

@@ -6,7 +6,7 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previousInstance, PWSTR commandLine,
                     int showMode) {
     fw::RuntimeInit(instance, previousInstance, commandLine, showMode);
-    fw::RuntimePerformInitializers();
+    fw::RuntimePerformInitializers(pindrel::Program());
     pindrel::_Main();
     fw::RuntimePerformFinalizers();
     return fw::RuntimeExit();

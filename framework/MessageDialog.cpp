@@ -1,13 +1,14 @@
 #include "framework/MessageDialog.h"
 
 #include "framework/PlatformUI.h"
+#include "framework/Runtime.h"
 #include "framework/UIThread.h"
 
 namespace fw {
 
 void MessageDialog::Show(const String& text) {
     RequireUIThread();
-    platform::ShowMessage(text, platform::MessageKind::Information);
+    platform::ShowMessage(RuntimeProgramName(), text, platform::MessageKind::Information);
 }
 
 } // namespace fw

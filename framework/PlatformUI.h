@@ -12,8 +12,8 @@ namespace fw::platform {
 
 enum class MessageKind { Information, Error };
 
-// A modal message box with one OK button; returns when it is dismissed.
-void ShowMessage(const String& text, MessageKind kind);
+// A modal message box with one OK button, titled with the caption; returns when it is dismissed.
+void ShowMessage(const String& caption, const String& text, MessageKind kind);
 
 struct FileFilter {
     String label;    // "NI Kontakt Instrument (*.nki)"

@@ -20,9 +20,9 @@ constexpr std::int32_t kUnhandledExitCode = 1;
 
 struct RuntimeState {
     std::vector<String> launchDocuments;
+    String programName;
     std::exception_ptr pending;
     ExceptionHelper exceptionHelper = nullptr;
-    double frameworkVersion = 0;
     Ref<Object> application;
     std::optional<int> quitCode;
     bool failed = false;
@@ -33,8 +33,8 @@ RuntimeState& State() {
     return state;
 }
 
-std::function<void(std::string_view)>& TraceObserver() {
-    static std::function<void(std::string_view)> observer;
+std::function<void(const RuntimeCall&)>& TraceObserver() {
+    static std::function<void(const RuntimeCall&)> observer;
     return observer;
 }
 
@@ -90,7 +90,8 @@ void Deliver(Application& application, std::string_view eventName,
 
 // The text of the box that reports an exception nobody caught.
 String DescribeUnhandledException(std::exception_ptr exception) {
-    String text = "Pindrel ran into an error it cannot recover from and has to close.\n\n";
+    String text =
+        State().programName + " ran into an error it cannot recover from and has to close.\n\n";
     try {
         std::rethrow_exception(exception);
     } catch (const IOException& error) {
@@ -109,18 +110,27 @@ String DescribeUnhandledException(std::exception_ptr exception) {
     return text;
 }
 
+void BuildFrameworkRecords() {
+    Object::Class();
+    Application::Class();
+}
+
+constexpr Initializer kFrameworkInitializers[] = {&BuildFrameworkRecords};
+
 } // namespace
 
-std::span<const Initializer> ProgramInitializerTable();
-
-void RuntimeTrace(std::string_view operation) {
+void RuntimeTrace(const RuntimeCall& call) {
     if (const auto& observer = TraceObserver()) {
-        observer(operation);
+        observer(call);
     }
 }
 
-std::function<void(std::string_view)>
-SetRuntimeTraceObserver(std::function<void(std::string_view)> observer) {
+void RuntimeTrace(std::string_view operation) {
+    RuntimeTrace(RuntimeCall{operation, {}});
+}
+
+std::function<void(const RuntimeCall&)>
+SetRuntimeTraceObserver(std::function<void(const RuntimeCall&)> observer) {
     std::swap(TraceObserver(), observer);
     return observer;
 }
@@ -134,6 +144,27 @@ void RuntimeInit(void*, void*, const wchar_t* commandLine, int) {
             State().launchDocuments.push_back(platform::FullPath(argument));
         }
     }
+}
+
+void RuntimePerformInitializers(const ProgramDescription& program) {
+    RuntimeTrace("RuntimePerformInitializers");
+    State().programName = String(program.name);
+    for (const auto table :
+         {std::span<const Initializer>(kFrameworkInitializers), program.initializers}) {
+        for (const Initializer initializer : table) {
+            try {
+                initializer();
+            } catch (...) {
+                // Nothing can take it yet: it waits for the start-up, and the rest stays undone.
+                RuntimeSetPendingException(std::current_exception());
+                return;
+            }
+        }
+    }
+}
+
+const String& RuntimeProgramName() {
+    return State().programName;
 }
 
 const std::vector<String>& RuntimeLaunchDocuments() {
@@ -164,9 +195,10 @@ void _RuntimeSetExceptionHelper(const std::any& entryPoint) {
     State().exceptionHelper = std::any_cast<ExceptionHelper>(entryPoint);
 }
 
+// Nothing in this framework differs by the version a program was built for; the declaration keeps
+// its place in the start-up, and the trace shows what was declared.
 void RuntimeDeclareFrameworkVersion(double version) {
-    RuntimeTrace("RuntimeDeclareFrameworkVersion");
-    State().frameworkVersion = version;
+    RuntimeTrace(RuntimeCall{"RuntimeDeclareFrameworkVersion", version});
 }
 
 void Application::_SetSupportsHiDPI(bool supported) {
@@ -185,7 +217,7 @@ void _InitPluginEntrypoints() {
 }
 
 void _RuntimeRegisterAppObject(const Ref<Object>& application) {
-    RuntimeTrace("_RuntimeRegisterAppObject");
+    RuntimeTrace(RuntimeCall{"_RuntimeRegisterAppObject", application.Get()});
     State().application = RuntimeCheckCast(application, Application::Class());
 }
 
@@ -248,7 +280,8 @@ void RuntimeRequestQuit(int exitCode) {
 void _UnhandledException(std::exception_ptr exception) {
     RuntimeTrace("_UnhandledException");
     State().failed = true;
-    platform::ShowMessage(DescribeUnhandledException(exception), platform::MessageKind::Error);
+    platform::ShowMessage(State().programName, DescribeUnhandledException(exception),
+                          platform::MessageKind::Error);
 }
 
 void RuntimePerformFinalizers() {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <span>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "framework/Object.h"
@@ -17,14 +18,21 @@ namespace fw {
 
 using Initializer = void (*)();
 
-// The program's entries of the initialiser table, which the program itself defines; the
-// runtime runs them after its own.
-std::span<const Initializer> ProgramInitializerTable();
+// What the program tells the runtime about itself at start-up.
+struct ProgramDescription {
+    // The product's name, which the runtime's boxes carry.
+    std::string_view name;
+    // The program's entries of the initialiser table; the runtime runs them after its own.
+    std::span<const Initializer> initializers;
+};
 
 // Sets the runtime up from the entry's arguments. It alone reads the command line: each
 // argument is a document handed over at launch, made a full path.
 void RuntimeInit(void* instance, void* previousInstance, const wchar_t* commandLine, int showMode);
-void RuntimePerformInitializers();
+// Runs the framework's initialisers, then the program's, and keeps the program's name.
+void RuntimePerformInitializers(const ProgramDescription& program);
+// The name of the program that the runtime was handed; empty before that.
+const String& RuntimeProgramName();
 
 // The documents handed over at launch, in command-line order.
 const std::vector<String>& RuntimeLaunchDocuments();
@@ -75,9 +83,17 @@ bool RuntimeUserIsEventHandled(const Ref<Object>& object, const char* className,
                                const char* eventName);
 bool RuntimeIsEventHandled(const Ref<Object>& object, const char* className, const char* eventName);
 
-// Sees the name of every runtime operation as it is called, in order.
-std::function<void(std::string_view)>
-SetRuntimeTraceObserver(std::function<void(std::string_view)> observer);
+// A runtime operation as an observer sees it: its name and, for the calls whose argument the
+// start-up has to get right, what it was handed.
+struct RuntimeCall {
+    std::string_view operation;
+    std::variant<std::monostate, double, const Object*> argument;
+};
+
+// Sees every runtime operation as it is called, in order.
+std::function<void(const RuntimeCall&)>
+SetRuntimeTraceObserver(std::function<void(const RuntimeCall&)> observer);
+void RuntimeTrace(const RuntimeCall& call);
 void RuntimeTrace(std::string_view operation);
 
 } // namespace fw

@@ -196,9 +196,9 @@ void Reset() {
 
 namespace fw::platform {
 
-void ShowMessage(const String& text, MessageKind kind) {
+void ShowMessage(const String& caption, const String& text, MessageKind kind) {
     auto& ui = headless::UI();
-    ui.messages.push_back({text, kind});
+    ui.messages.push_back({text, kind, caption});
     if (ui.messageHook) {
         // Copies: the hook may replace itself or show a further message.
         const auto hook = ui.messageHook;

@@ -17,6 +17,7 @@ namespace fw::headless {
 struct ShownMessage {
     String text;
     platform::MessageKind kind;
+    String caption;
 };
 
 // Every message shown since the last Reset, in order.

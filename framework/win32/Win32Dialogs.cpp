@@ -116,11 +116,11 @@ std::optional<String> ShowDialog(const OpenDialogRequest& request) {
 
 } // namespace
 
-void ShowMessage(const String& text, MessageKind kind) {
+void ShowMessage(const String& caption, const String& text, MessageKind kind) {
     // The program has no window of its own, so the box has no owner; it asks to come to the
     // front, since nothing else of the program would tell the user it is waiting.
     const UINT icon = kind == MessageKind::Error ? MB_ICONERROR : MB_ICONINFORMATION;
-    if (::MessageBoxW(nullptr, win32::ToWide(text).c_str(), L"Pindrel",
+    if (::MessageBoxW(nullptr, win32::ToWide(text).c_str(), win32::ToWide(caption).c_str(),
                       MB_OK | icon | MB_SETFOREGROUND) == 0) {
         const DWORD error = ::GetLastError();
         throw RuntimeException("The message box could not be shown.", error);

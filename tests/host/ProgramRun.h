@@ -16,7 +16,7 @@ namespace pindrel::testing {
 // Runs the program's whole life once on the headless backend, as its entry does.
 inline int RunProgram(const std::wstring& commandLine = L"") {
     fw::RuntimeInit(nullptr, nullptr, commandLine.c_str(), 1);
-    fw::RuntimePerformInitializers();
+    fw::RuntimePerformInitializers(pindrel::Program());
     pindrel::_Main();
     fw::RuntimePerformFinalizers();
     return fw::RuntimeExit();

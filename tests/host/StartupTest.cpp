@@ -1,9 +1,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <variant>
+#include <vector>
+
 #include "app/App.h"
 #include "app/FileTypes1.h"
 #include "app/MenuBar1.h"
+#include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/FileTypeRegistry.h"
 #include "framework/QuitRequest.h"
@@ -14,14 +20,28 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
+// Records the names of the runtime calls; `watch` sees each call with what it was handed.
 class Trace {
 public:
-    Trace() {
-        fw::SetRuntimeTraceObserver([this](std::string_view call) { calls.emplace_back(call); });
+    explicit Trace(std::function<void(const fw::RuntimeCall&)> watch = nullptr) {
+        fw::SetRuntimeTraceObserver([this, watch = std::move(watch)](const fw::RuntimeCall& call) {
+            calls.emplace_back(call.operation);
+            if (watch) {
+                watch(call);
+            }
+        });
     }
     ~Trace() { fw::SetRuntimeTraceObserver(nullptr); }
     std::vector<std::string> calls;
+};
+
+// The application object as it stands when the runtime is handed it for registration.
+struct RegisteredApplication {
+    std::vector<fw::Integer> versionNumbers; // major, minor, bug, non-release, stage code
+    std::vector<std::string> versionTexts;   // long version, short version, package info
+    fw::Ref<fw::MenuBar> menuBar;
 };
 
 using StartupTest = ProgramTest;
@@ -38,6 +58,57 @@ TEST_F(StartupTest, NormalStartCallsTheRuntimeInOrder) {
                             "_RunFrameworkInitialization", "_RuntimeRun", "event Open",
                             "event NewDocument", "RuntimePerformFinalizers", "RuntimeExit"));
     EXPECT_TRUE(ShownTexts().empty());
+}
+
+TEST_F(StartupTest, TheRuntimeIsHandedTheFrameworkVersionAndACompleteApplication) {
+    fw::headless::CancelOpenDialog();
+    std::vector<double> declaredVersions;
+    std::vector<RegisteredApplication> registered;
+    Trace trace([&](const fw::RuntimeCall& call) {
+        if (call.operation == "RuntimeDeclareFrameworkVersion") {
+            const double* version = std::get_if<double>(&call.argument);
+            ASSERT_NE(version, nullptr);
+            declaredVersions.push_back(*version);
+        } else if (call.operation == "_RuntimeRegisterAppObject") {
+            const auto* object = std::get_if<const fw::Object*>(&call.argument);
+            ASSERT_NE(object, nullptr);
+            const auto* app = dynamic_cast<const fw::Application*>(*object);
+            ASSERT_NE(app, nullptr);
+            registered.push_back({{app->MajorVersion(), app->MinorVersion(), app->BugVersion(),
+                                   app->NonReleaseVersion(), app->StageCode()},
+                                  {app->LongVersion().Bytes(), app->ShortVersion().Bytes(),
+                                   app->PackageInfo().Bytes()},
+                                  app->MenuBar()});
+        }
+    });
+    EXPECT_EQ(RunProgram(), 0);
+
+    EXPECT_THAT(declaredVersions, ElementsAre(2020.01));
+    // Registered once, and only once its version data and its menu bar are in place.
+    ASSERT_EQ(registered.size(), 1u);
+    EXPECT_THAT(registered[0].versionNumbers, ElementsAre(1, 1, 2, 20, 3));
+    EXPECT_THAT(registered[0].versionTexts, ElementsAre("", "", ""));
+    EXPECT_FALSE(registered[0].menuBar.IsNil());
+    EXPECT_EQ(registered[0].menuBar.Get(), global::MenuBar1().Get());
+}
+
+TEST_F(StartupTest, TheRuntimesBoxesCarryTheProgramsName) {
+    // Unscripted, the open-file dialog raises in NewDocument, and the runtime reports that.
+    EXPECT_EQ(RunProgram(), 1);
+    // A second start: Open shows its own message.
+    fw::headless::HoldNamedLockElsewhere("Pindrel85Mutex");
+    EXPECT_EQ(RunProgram(), 0);
+
+    const auto& shown = fw::headless::ShownMessages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].kind, fw::platform::MessageKind::Error);
+    EXPECT_THAT(
+        shown[0].text.Bytes(),
+        StartsWith("Pindrel ran into an error it cannot recover from and has to close.\n\n"));
+    EXPECT_EQ(shown[1].kind, fw::platform::MessageKind::Information);
+    for (const auto& message : shown) {
+        EXPECT_EQ(message.caption, fw::String("Pindrel"));
+    }
 }
 
 TEST_F(StartupTest, OpenSeesTheVersionDataMenuBarAndDocumentTypes) {
@@ -79,7 +150,7 @@ TEST_F(StartupTest, AppAccessorGivesTheRegisteredObject) {
 TEST_F(StartupTest, AnInitialisersPendingExceptionStopsEverything) {
     Trace trace;
     fw::RuntimeInit(nullptr, nullptr, L"", 1);
-    fw::RuntimePerformInitializers();
+    fw::RuntimePerformInitializers(pindrel::Program());
     fw::RuntimeSetPendingException(
         std::make_exception_ptr(fw::RuntimeException("initialiser failed")));
     pindrel::_Main();

@@ -59,11 +59,9 @@ void _InitFileTypes() {
 
 void _NewAppInstance() {
     const fw::Ref<fw::Object> application = fw::RuntimeNewObject(App::__Lookup());
-    fw::CallVirtual<void>(*application, "Constructor");
-    fw::CallVirtual<void, fw::Integer, fw::Integer, fw::Integer, fw::Integer, fw::Integer,
-                    fw::String, fw::String, fw::String>(*application, "_x_SetVersionData", 1, 1, 2,
-                                                        20, 3, fw::String(), fw::String(),
-                                                        fw::String());
+    app::kConstructor.CallNamed(*application, "Constructor");
+    fw::application::k_x_SetVersionData.CallNamed(*application, "_x_SetVersionData", 1, 1, 2, 20, 3,
+                                                  fw::String(), fw::String(), fw::String());
     {
         const fw::Ref<MenuBar1> menuBar = global::MenuBar1();
         static_cast<fw::Application&>(*application).MenuBar(menuBar);

@@ -169,7 +169,9 @@ public:
     }
 
 private:
-    // Slots are constants; what they bind grows while records are built.
+    // Slots are constants; what they bind grows while records are built, possibly on more than
+    // one thread. (MinGW's mutex cannot be constant-initialised, so the slots are initialised
+    // before main rather than constinit; no record is built before main.)
     mutable std::mutex mutex_;
     mutable std::vector<std::pair<const ClassRecord*, Function>> bindings_;
 };
@@ -234,6 +236,10 @@ public:
             named ? String("The virtual operation ") + String(operation) + " is of another type."
                   : String("No virtual operation named ") + String(operation) + ".");
     }
+
+private:
+    // A record binds an operation only through its virtual table.
+    using Slot<R(Object&, Args...)>::Bind;
 };
 
 template <class Sig> class EventSlot;
@@ -260,6 +266,10 @@ public:
         }
         throw RuntimeException(String("The class ") + String(record.name) + " has no such event.");
     }
+
+private:
+    // A record binds a handler only to an event its table lists.
+    using Slot<R(Object&, Args...)>::Bind;
 };
 
 // A new class record below `base`. It starts with the base's method entries, events (unbound)

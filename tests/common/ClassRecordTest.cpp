@@ -99,6 +99,11 @@ concept Handles = requires(const Slot& slot, fw::ClassRecord& record, Function f
     slot.Handle(record, function);
 };
 
+template <class Slot, class Function>
+concept BindableAnywhere = requires(const Slot& slot, fw::ClassRecord& record, Function function) {
+    slot.Bind(record, function);
+};
+
 using OpenDocumentHandler = void (*)(fw::Object&, const fw::Ref<fw::FolderItem>&);
 static_assert(Bindable<decltype(fw::menu_item::kCount), fw::Integer (*)(fw::Object&)>);
 static_assert(!Bindable<decltype(fw::menu_item::kCount), bool (*)(fw::Object&)>);
@@ -112,6 +117,10 @@ static_assert(!Callable<decltype(fw::application::k_x_SetVersionData), int, int,
                         fw::String, fw::String, fw::String, fw::String>);
 static_assert(Handles<decltype(fw::application::kOpenDocumentEvent), OpenDocumentHandler>);
 static_assert(!Handles<decltype(fw::application::kOpenEvent), OpenDocumentHandler>);
+// Events and operations are bound only through the tables that list them.
+static_assert(!BindableAnywhere<decltype(fw::application::kOpenEvent), void (*)(fw::Object&)>);
+static_assert(!BindableAnywhere<decltype(fw::menu_item::kClose), void (*)(fw::Object&)>);
+static_assert(BindableAnywhere<decltype(fw::application::k__Init), void (*)(fw::Object&)>);
 static_assert(!Handles<decltype(fw::application::kOpenDocumentEvent),
                        void (*)(fw::Object&, fw::Ref<fw::FolderItem>)>);
 

@@ -128,6 +128,10 @@ TEST(ClassRecord, EveryEntryPointsAtTheSlotThatBindsItsFunction) {
     const ClassRecord& record = pindrel::App::__Lookup();
     ASSERT_GE(record.vtable.size(), 18u);
     EXPECT_EQ(record.vtable[17].slot, &fw::application::k_x_SetVersionData);
+    const auto& bar = MenuBar1::__Lookup().vtable;
+    EXPECT_EQ(bar[fw::MenuItem::kMenuItem].slot, &fw::menu_item::kMenuItem);
+    EXPECT_EQ(bar[fw::MenuBar::k_InstallClone].slot, &fw::menu_bar::k_InstallClone);
+    EXPECT_EQ(bar[MenuBar1::kUntitled1].slot, &pindrel::menu_bar1::kUntitled1);
     for (const auto& operation : record.vtable) {
         EXPECT_TRUE(operation.slot->Bound(record)) << operation.name;
     }

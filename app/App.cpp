@@ -9,8 +9,6 @@ using fw::Ref;
 
 namespace {
 
-const fw::ClassRecord* appRecord = nullptr;
-
 App& AsApp(Object& self) {
     return static_cast<App&>(self);
 }
@@ -41,56 +39,33 @@ void WriteMyMutex(Object& self, const Ref<Object>& value) {
     AsApp(self).MyMutex = std::move(mutex);
 }
 
-} // namespace
-
-App::App(const fw::ClassRecord& record) : fw::Application(record) {}
-
-const fw::ClassRecord& App::__Lookup() {
-    __ctblinit();
-    return *appRecord;
-}
-
-void App::__ctblinit() {
-    if (appRecord != nullptr) {
-        return;
-    }
+fw::ClassRecord& BuildRecord() {
     const fw::ClassRecord& base = fw::Application::Class();
     fw::ClassRecord& record = fw::RuntimeNewClass(&base, "App");
-    appRecord = &record;
     record.instanceSize = base.instanceSize + sizeof(Ref<fw::Mutex>);
     record.initHook = nullptr;
     record.exitHook = &App::__Exit;
-    record.allocate = [](const fw::ClassRecord& r) -> Object* { return new App(r); };
+    record.allocate = &fw::Allocate<App>;
 
     fw::RuntimeNewVtable(record);
-    struct Own {
-        const char* name;
-        const char* parameters;
-        const char* signature;
-        std::any function;
-        bool isVirtual;
-        bool isPublic;
+    const auto own = [&](const auto& slot, const char* name, const char* parameters,
+                         const char* signature, auto function) {
+        const std::size_t number = slot.Add(record, name, parameters, "App", function);
+        record.methods.push_back(
+            {name, signature, &slot, number, true, false, fw::RuntimeAllocateAttributeTable()});
     };
-    const Own own[] = {
-        {"Event_OpenDocument", "FolderItem", "%%o<FolderItem>", &CallOpenDocument, true, true},
-        {"Event_NewDocument", "", "%%", &CallNewDocument, true, true},
-        {"Event_Open", "", "%%", &CallOpen, true, true},
-        {"IsEventImplemented", "String", "%b%s", &CallIsEventImplemented, false, false},
-        {"Constructor", "", "%%", &CallConstructor, true, true},
-    };
-    for (const Own& entry : own) {
-        std::optional<std::size_t> slot;
-        if (entry.isVirtual) {
-            slot = record.vtable.size();
-            record.vtable.push_back({entry.name, entry.parameters, "App", entry.function});
-        }
-        record.methods.push_back({entry.name, entry.signature, entry.function, slot, entry.isPublic,
-                                  false, fw::RuntimeAllocateAttributeTable()});
-    }
+    own(app::kEvent_OpenDocument, "Event_OpenDocument", "FolderItem", "%%o<FolderItem>",
+        &CallOpenDocument);
+    own(app::kEvent_NewDocument, "Event_NewDocument", "", "%%", &CallNewDocument);
+    own(app::kEvent_Open, "Event_Open", "", "%%", &CallOpen);
+    app::kIsEventImplemented.Bind(record, &CallIsEventImplemented);
+    record.methods.push_back({"IsEventImplemented", "%b%s", &app::kIsEventImplemented, std::nullopt,
+                              false, false, fw::RuntimeAllocateAttributeTable()});
+    own(app::kConstructor, "Constructor", "", "%%", &CallConstructor);
 
-    record.FindEvent("NewDocument")->handler = fw::PlainEventHandler(&CallNewDocument);
-    record.FindEvent("Open")->handler = fw::PlainEventHandler(&CallOpen);
-    record.FindEvent("OpenDocument")->handler = fw::DocumentEventHandler(&CallOpenDocument);
+    fw::application::kNewDocumentEvent.Handle(record, &CallNewDocument);
+    fw::application::kOpenEvent.Handle(record, &CallOpen);
+    fw::application::kOpenDocumentEvent.Handle(record, &CallOpenDocument);
 
     record.properties.push_back({"MyMutex", "o<Mutex>", true, true, true, &ReadMyMutex,
                                  &WriteMyMutex, fw::RuntimeAllocateAttributeTable()});
@@ -100,6 +75,21 @@ void App::__ctblinit() {
             record.interfaces.push_back(entry);
         }
     }
+    return record;
+}
+
+} // namespace
+
+App::App(const fw::ClassRecord& record) : fw::Application(record) {}
+
+const fw::ClassRecord& App::__Lookup() {
+    // Published only once the builder has filled it in.
+    static const fw::ClassRecord& record = BuildRecord();
+    return record;
+}
+
+void App::__ctblinit() {
+    __Lookup();
 }
 
 void App::Constructor() {}

@@ -32,6 +32,15 @@ public:
     static void __Exit(fw::Object& self);
 };
 
+// App's own virtual operations and method entry.
+namespace app {
+inline const fw::VirtualSlot<void(fw::Object&, const fw::Ref<fw::FolderItem>&)> kEvent_OpenDocument;
+inline const fw::VirtualSlot<void(fw::Object&)> kEvent_NewDocument;
+inline const fw::VirtualSlot<void(fw::Object&)> kEvent_Open;
+inline const fw::MethodSlot<bool(fw::Object&, const fw::String&)> kIsEventImplemented;
+inline const fw::VirtualSlot<void(fw::Object&)> kConstructor;
+} // namespace app
+
 namespace global {
 
 // The registered application object, as an App.

@@ -14,8 +14,6 @@ using fw::Ref;
 
 namespace {
 
-const fw::ClassRecord* menuBar1Record = nullptr;
-
 MenuBar1& AsMenuBar1(Object& self) {
     return static_cast<MenuBar1&>(self);
 }
@@ -91,40 +89,33 @@ Ref<MenuBar1>& ImplicitInstance() {
 } // namespace
 
 const fw::ClassRecord& MenuBar1::__Lookup() {
-    __ctblinit();
-    return *menuBar1Record;
+    // Published only once the builder has filled it in.
+    static const fw::ClassRecord& record = []() -> const fw::ClassRecord& {
+        fw::ClassRecord& built = fw::RuntimeNewClass(&fw::MenuBar::Class(), "MenuBar1.MenuBar1");
+        built.allocate = &fw::Allocate<MenuBar1>;
+        fw::RuntimeNewVtable(built);
+        fw::menu_item::kConstructor.Override(built, "MenuBar1", &CallConstructor);
+        for (const auto& [slot, name, function, number] :
+             {std::tuple{&menu_bar1::kUntitled0, "Untitled0", &CallUntitled0, kUntitled0},
+              std::tuple{&menu_bar1::kUntitled1, "Untitled1", &CallUntitled1, kUntitled1}}) {
+            if (slot->Add(built, name, "", "MenuBar1", function) != std::size_t(number)) {
+                throw fw::RuntimeException("MenuBar1's slots are out of order.");
+            }
+            built.methods.push_back({name, "%%", slot, std::size_t(number), true, false,
+                                     fw::RuntimeAllocateAttributeTable()});
+        }
+        return built;
+    }();
+    return record;
 }
 
 void MenuBar1::__ctblinit() {
-    if (menuBar1Record != nullptr) {
-        return;
-    }
-    fw::ClassRecord& record = fw::RuntimeNewClass(&fw::MenuBar::Class(), "MenuBar1.MenuBar1");
-    menuBar1Record = &record;
-    record.allocate = [](const fw::ClassRecord& r) -> Object* { return new MenuBar1(r); };
-
-    fw::RuntimeNewVtable(record);
-    record.vtable[MenuItem::kConstructor] = {"Constructor", "", "MenuBar1", &CallConstructor};
-    record.vtable.push_back({"Untitled0", "", "MenuBar1", &CallUntitled0});
-    record.vtable.push_back({"Untitled1", "", "MenuBar1", &CallUntitled1});
-
-    // The inherited entry of the replaced operation now names this class's function.
-    for (auto& method : record.methods) {
-        if (method.slot == MenuItem::kConstructor) {
-            method.function = &CallConstructor;
-        }
-    }
-    for (const auto& [name, function, slot] :
-         {std::tuple{"Untitled0", &CallUntitled0, kUntitled0},
-          std::tuple{"Untitled1", &CallUntitled1, kUntitled1}}) {
-        record.methods.push_back({name, "%%", function, std::size_t(slot), true, false,
-                                  fw::RuntimeAllocateAttributeTable()});
-    }
+    __Lookup();
 }
 
 void MenuBar1::Constructor() {
-    fw::CallVirtual<void>(*this, kUntitled0);
-    fw::CallVirtual<void>(*this, kUntitled1);
+    menu_bar1::kUntitled0.Call(*this);
+    menu_bar1::kUntitled1.Call(*this);
 }
 
 void MenuBar1::Untitled0() {
@@ -146,7 +137,7 @@ fw::Ref<pindrel::MenuBar1> MenuBar1() {
     if (!instance) {
         const fw::ClassRecord& record = pindrel::MenuBar1::__Lookup();
         const Ref<Object> created = fw::RuntimeNewObject(record);
-        fw::CallVirtual<void>(*created, MenuItem::kConstructor);
+        fw::menu_item::kConstructor.Call(*created);
         // Kept only once the whole tree stands.
         instance = fw::CheckCast<pindrel::MenuBar1>(created, record);
     }

@@ -27,6 +27,12 @@ public:
     void Untitled1();
 };
 
+// MenuBar1's own virtual operations.
+namespace menu_bar1 {
+inline const fw::VirtualSlot<void(fw::Object&)> kUntitled0;
+inline const fw::VirtualSlot<void(fw::Object&)> kUntitled1;
+} // namespace menu_bar1
+
 namespace global {
 
 // The one menu bar, created and built on the first call and kept for the rest of the process.

@@ -60,9 +60,8 @@ void _InitFileTypes() {
 
 void _NewAppInstance() {
     const fw::Ref<fw::Object> application = fw::RuntimeNewObject(App::__Lookup());
-    fw::CallVirtual<void>(*application, "Constructor");
-    fw::CallVirtual<void, fw::Integer, fw::Integer, fw::Integer, fw::Integer, fw::Integer,
-                    fw::String, fw::String, fw::String>(
+    app::kConstructor.CallNamed(*application, "Constructor");
+    fw::application::k_x_SetVersionData.CallNamed(
         *application, "_x_SetVersionData", version::kMajor, version::kMinor, version::kBug,
         version::kNonRelease, version::kStageCode, fw::String(), fw::String(), fw::String());
     {

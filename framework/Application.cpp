@@ -52,7 +52,8 @@ void DependencyList(Object&) {}
 void DoSingleEvent(Object&, bool) {}
 void RemovePollableObject(Object&, const Ref<Object>&) {}
 void SetVersionData(Object& self, Integer major, Integer minor, Integer bug, Integer nonRelease,
-                    Integer stage, String longVersion, String shortVersion, String packageInfo) {
+                    Integer stage, const String& longVersion, const String& shortVersion,
+                    const String& packageInfo) {
     static_cast<Application&>(self)._x_SetVersionData(major, minor, bug, nonRelease, stage,
                                                       longVersion, shortVersion, packageInfo);
 }
@@ -67,60 +68,61 @@ void SetSupportsHiDPI(bool supported) {
 }
 
 ClassRecord& BuildRecord() {
+    using namespace application;
     ClassRecord& record = RuntimeNewClass(&Object::Class(), "Application");
     RuntimeNewVtable(record);
     record.initHook = Init;
     record.exitHook = Exit;
-    record.allocate = [](const ClassRecord& r) -> Object* { return new Application(r); };
+    record.allocate = &Allocate<Application>;
 
-    const OperationSpec operations[] = {
-        {"AddTrayItem", "TrayItem", "%b%o<TrayItem>", &AddTrayItem},
-        {"DoEvents", "Integer", "%%i8", &DoEvents},
-        {"HideTooltip", "", "%%", &HideTooltip},
-        {"NewDocument", "", "%%", &NewDocument},
-        {"OpenDocument", "FolderItem", "%%o<FolderItem>", &OpenDocument},
-        {"RefreshMenuBar", "", "%%", &RefreshMenuBar},
-        {"RemoveTrayItem", "TrayItem", "%%o<TrayItem>", &RemoveTrayItem},
-        {"ShowTooltip", "String, Integer, Integer, Boolean", "%%si8i8b", &ShowTooltip},
-        {"SleepCurrentThread", "Integer", "%%i8", &SleepCurrentThread},
-        {"Window", "Integer", "%o<Window>%i8", &Window},
-        {"WindowCount", "", "%i8%", &WindowCount},
-        {"YieldToNextThread", "", "%%", &YieldToNextThread},
-        {"_AddMenuHandler", "String, Ptr", "%%sp", &AddMenuHandler},
-        {"_AddPollableObject", "_Pollable", "%%o<_Pollable>", &AddPollableObject},
-        {"_DependencyList", "", "%%", &DependencyList},
-        {"_DoSingleEvent", "Boolean", "%%b", &DoSingleEvent},
-        {"_RemovePollableObject", "_Pollable", "%%o<_Pollable>", &RemovePollableObject},
-        {"_x_SetVersionData", "Integer x5, String x3", "%%i8i8i8i8i8sss", &SetVersionData},
+    // The operations' method entries, which the record lists in another order.
+    std::vector<MethodEntry> virtualEntries;
+    const auto add = [&](const auto& slot, const char* name, const char* parameters,
+                         const char* signature, auto function) {
+        const std::size_t number = slot.Add(record, name, parameters, "Application", function);
+        virtualEntries.push_back(
+            {name, signature, &slot, number, true, false, RuntimeAllocateAttributeTable()});
     };
-    for (const auto& operation : operations) {
-        record.vtable.push_back(
-            {operation.name, operation.parameters, "Application", operation.function});
-    }
+    add(kAddTrayItem, "AddTrayItem", "TrayItem", "%b%o<TrayItem>", &AddTrayItem);
+    add(kDoEvents, "DoEvents", "Integer", "%%i8", &DoEvents);
+    add(kHideTooltip, "HideTooltip", "", "%%", &HideTooltip);
+    add(kNewDocument, "NewDocument", "", "%%", &NewDocument);
+    add(kOpenDocument, "OpenDocument", "FolderItem", "%%o<FolderItem>", &OpenDocument);
+    add(kRefreshMenuBar, "RefreshMenuBar", "", "%%", &RefreshMenuBar);
+    add(kRemoveTrayItem, "RemoveTrayItem", "TrayItem", "%%o<TrayItem>", &RemoveTrayItem);
+    add(kShowTooltip, "ShowTooltip", "String, Integer, Integer, Boolean", "%%si8i8b", &ShowTooltip);
+    add(kSleepCurrentThread, "SleepCurrentThread", "Integer", "%%i8", &SleepCurrentThread);
+    add(kWindow, "Window", "Integer", "%o<Window>%i8", &Window);
+    add(kWindowCount, "WindowCount", "", "%i8%", &WindowCount);
+    add(kYieldToNextThread, "YieldToNextThread", "", "%%", &YieldToNextThread);
+    add(k_AddMenuHandler, "_AddMenuHandler", "String, Ptr", "%%sp", &AddMenuHandler);
+    add(k_AddPollableObject, "_AddPollableObject", "_Pollable", "%%o<_Pollable>",
+        &AddPollableObject);
+    add(k_DependencyList, "_DependencyList", "", "%%", &DependencyList);
+    add(k_DoSingleEvent, "_DoSingleEvent", "Boolean", "%%b", &DoSingleEvent);
+    add(k_RemovePollableObject, "_RemovePollableObject", "_Pollable", "%%o<_Pollable>",
+        &RemovePollableObject);
+    add(k_x_SetVersionData, "_x_SetVersionData", "Integer x5, String x3", "%%i8i8i8i8i8sss",
+        &SetVersionData);
 
-    auto virtualEntry = [&](const char* name) {
-        for (const auto& operation : operations) {
-            if (std::string_view(operation.name) == name) {
-                return MethodEntry{name,
-                                   operation.signature,
-                                   operation.function,
-                                   *record.SlotOf(name),
-                                   true,
-                                   false,
-                                   RuntimeAllocateAttributeTable()};
-            }
-        }
-        throw RuntimeException("Unknown operation.");
-    };
-    auto plainEntry = [](const char* name, const char* signature, std::any function, bool isPublic,
-                         bool shared) {
+    const auto plain = [&](const auto& slot, const char* name, const char* signature, auto function,
+                           bool isPublic, bool shared) {
+        slot.Bind(record, function);
         return MethodEntry{name,
                            signature,
-                           std::move(function),
+                           &slot,
                            std::nullopt,
                            isPublic,
                            shared,
                            RuntimeAllocateAttributeTable()};
+    };
+    const auto virtualEntry = [&](std::string_view name) {
+        for (const MethodEntry& entry : virtualEntries) {
+            if (entry.name == name) {
+                return entry;
+            }
+        }
+        throw RuntimeException("Unknown operation.");
     };
     // Alphabetical, as the runtime lists a class's methods.
     for (const char* name :
@@ -129,23 +131,32 @@ ClassRecord& BuildRecord() {
           "YieldToNextThread", "_AddMenuHandler", "_AddPollableObject"}) {
         record.methods.push_back(virtualEntry(name));
     }
-    record.methods.push_back(plainEntry("_CallFunctionWithExceptionHandling", "%%p",
-                                        &CallFunctionWithExceptionHandling, false, false));
+    record.methods.push_back(plain(k_CallFunctionWithExceptionHandling,
+                                   "_CallFunctionWithExceptionHandling", "%%p",
+                                   &CallFunctionWithExceptionHandling, false, false));
     record.methods.push_back(virtualEntry("_DependencyList"));
     record.methods.push_back(virtualEntry("_DoSingleEvent"));
-    record.methods.push_back(plainEntry("_MacOSNotificationReceived", "%%spp",
-                                        &MacOSNotificationReceived, false, false));
+    record.methods.push_back(plain(k_MacOSNotificationReceived, "_MacOSNotificationReceived",
+                                   "%%spp", &MacOSNotificationReceived, false, false));
     record.methods.push_back(virtualEntry("_RemovePollableObject"));
-    record.methods.push_back(plainEntry("_SetSupportsHiDPI", "%%b", &SetSupportsHiDPI, true, true));
+    record.methods.push_back(
+        plain(k_SetSupportsHiDPI, "_SetSupportsHiDPI", "%%b", &SetSupportsHiDPI, true, true));
     record.methods.push_back(virtualEntry("_x_SetVersionData"));
-    record.methods.push_back(plainEntry("__Exit", "%%", &Exit, false, false));
-    record.methods.push_back(plainEntry("__Init", "%%", &Init, false, false));
+    record.methods.push_back(plain(k__Exit, "__Exit", "%%", &Exit, false, false));
+    record.methods.push_back(plain(k__Init, "__Init", "%%", &Init, false, false));
 
-    for (const char* event :
-         {"Activate", "AppearanceChanged", "CancelClose", "Close", "Deactivate", "EnableMenuItems",
-          "HandleAppleEvent", "NewDocument", "Open", "OpenDocument", "UnhandledException"}) {
-        record.events.push_back({event, {}});
+    // The framework raises only four of the events; nothing can bind the others.
+    const auto unraised = [&](const char* event) {
+        record.events.push_back({event, nullptr, &record});
+    };
+    for (const char* event : {"Activate", "AppearanceChanged", "CancelClose", "Close", "Deactivate",
+                              "EnableMenuItems", "HandleAppleEvent"}) {
+        unraised(event);
     }
+    kNewDocumentEvent.Declare(record, "NewDocument");
+    kOpenEvent.Declare(record, "Open");
+    kOpenDocumentEvent.Declare(record, "OpenDocument");
+    kUnhandledExceptionEvent.Declare(record, "UnhandledException");
 
     auto readOnly = [](const char* name, const char* type) {
         return PropertyEntry{name,  type,    false,   true,
@@ -177,7 +188,7 @@ ClassRecord& BuildRecord() {
     };
 
     const ClassRecord& notify = DefineClass("_MacOSDistributedNotifications.iNotify", nullptr);
-    record.interfaces.push_back({&notify, {std::any(&MacOSNotificationReceived)}});
+    record.interfaces.push_back({&notify, {&k_MacOSNotificationReceived}});
     return record;
 }
 

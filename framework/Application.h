@@ -1,6 +1,6 @@
 #pragma once
 
-
+#include "framework/ClassRecord.h"
 #include "framework/FolderItem.h"
 #include "framework/Object.h"
 #include "framework/String.h"
@@ -59,9 +59,44 @@ private:
     String packageInfo_;
 };
 
-// Event handler shapes, as a class record's event table holds them.
-using PlainEventHandler = void (*)(Object&);
-using DocumentEventHandler = void (*)(Object&, const Ref<FolderItem>&);
-using UnhandledExceptionHandler = bool (*)(Object&, const class RuntimeException&);
+// Application's virtual operations, method entries and the events the framework delivers.
+namespace application {
+using PlainSlot = VirtualSlot<void(Object&)>;
+using ObjectSlot = VirtualSlot<void(Object&, const Ref<Object>&)>;
+using IntegerSlot = VirtualSlot<void(Object&, Integer)>;
+
+inline const VirtualSlot<bool(Object&, const Ref<Object>&)> kAddTrayItem;
+inline const IntegerSlot kDoEvents;
+inline const PlainSlot kHideTooltip;
+inline const PlainSlot kNewDocument;
+inline const VirtualSlot<void(Object&, const Ref<FolderItem>&)> kOpenDocument;
+inline const PlainSlot kRefreshMenuBar;
+inline const ObjectSlot kRemoveTrayItem;
+inline const VirtualSlot<void(Object&, const String&, Integer, Integer, bool)> kShowTooltip;
+inline const IntegerSlot kSleepCurrentThread;
+inline const VirtualSlot<Ref<Object>(Object&, Integer)> kWindow;
+inline const VirtualSlot<Integer(Object&)> kWindowCount;
+inline const PlainSlot kYieldToNextThread;
+inline const VirtualSlot<void(Object&, const String&, void*)> k_AddMenuHandler;
+inline const ObjectSlot k_AddPollableObject;
+inline const PlainSlot k_DependencyList;
+inline const VirtualSlot<void(Object&, bool)> k_DoSingleEvent;
+inline const ObjectSlot k_RemovePollableObject;
+inline const VirtualSlot<void(Object&, Integer, Integer, Integer, Integer, Integer, const String&,
+                              const String&, const String&)>
+    k_x_SetVersionData;
+
+inline const MethodSlot<void(Object&, void*)> k_CallFunctionWithExceptionHandling;
+inline const MethodSlot<void(Object&, const String&, void*, void*)> k_MacOSNotificationReceived;
+inline const MethodSlot<void(bool)> k_SetSupportsHiDPI;
+inline const MethodSlot<void(Object&)> k__Exit;
+inline const MethodSlot<void(Object&)> k__Init;
+
+inline const EventSlot<void(Object&)> kNewDocumentEvent;
+inline const EventSlot<void(Object&)> kOpenEvent;
+inline const EventSlot<void(Object&, const Ref<FolderItem>&)> kOpenDocumentEvent;
+// True when the handler took the exception.
+inline const EventSlot<bool(Object&, const RuntimeException&)> kUnhandledExceptionEvent;
+} // namespace application
 
 } // namespace fw

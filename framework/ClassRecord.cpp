@@ -24,26 +24,13 @@ bool ClassRecord::Is(const ClassRecord& other) const noexcept {
     return false;
 }
 
-std::optional<std::size_t> ClassRecord::SlotOf(std::string_view operation) const noexcept {
-    for (std::size_t slot = vtable.size(); slot-- > 0;) {
-        if (vtable[slot].name == operation) {
-            return slot;
-        }
-    }
-    return std::nullopt;
-}
-
-EventEntry* ClassRecord::FindEvent(std::string_view event) noexcept {
-    for (auto& entry : events) {
+const EventEntry* ClassRecord::FindEvent(std::string_view event) const noexcept {
+    for (const auto& entry : events) {
         if (entry.name == event) {
             return &entry;
         }
     }
     return nullptr;
-}
-
-const EventEntry* ClassRecord::FindEvent(std::string_view event) const noexcept {
-    return const_cast<ClassRecord*>(this)->FindEvent(event);
 }
 
 const PropertyEntry* ClassRecord::FindProperty(std::string_view property) const noexcept {
@@ -61,18 +48,28 @@ ClassRecord& RuntimeNewClass(const ClassRecord* base, std::string name) {
     record.base = base;
     if (base != nullptr) {
         record.instanceSize = base->instanceSize;
-        record.allocate = base->allocate;
         record.methods = base->methods;
+        for (const auto& method : record.methods) {
+            if (method.function != nullptr) {
+                method.function->Inherit(*base, record);
+            }
+        }
         record.properties = base->properties;
         for (const auto& event : base->events) {
-            record.events.push_back({event.name, {}});
+            record.events.push_back({event.name, event.handler, &record});
         }
     }
     return record;
 }
 
 void RuntimeNewVtable(ClassRecord& record) {
-    record.vtable = record.base != nullptr ? record.base->vtable : std::vector<VirtualOperation>{};
+    record.vtable.clear();
+    if (record.base != nullptr) {
+        record.vtable = record.base->vtable;
+        for (const auto& operation : record.vtable) {
+            operation.slot->Inherit(*record.base, record);
+        }
+    }
 }
 
 AttributeTable RuntimeAllocateAttributeTable(std::size_t count) {

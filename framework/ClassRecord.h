@@ -1,11 +1,23 @@
 #pragma once
 
-#include <any>
+// How a class record reaches the functions it lists, without ever recovering a function from an
+// erased holder.
+//
+// Every virtual operation, event, method and interface operation has a typed slot: a constant
+// `Slot<Sig>` (or `VirtualSlot`/`EventSlot`), declared next to the class that introduces it. The
+// slot itself keeps its bindings, record -> `Sig*`, so calling through it needs no cast and a
+// function or an argument list of another type does not compile. The record's tables hold only
+// descriptive entries (name, signature text, flags, slot number) that point at the slot through
+// the untyped `SlotBase`; that is enough to list them, to ask whether something is bound, to hand
+// the bindings on to a derived record, and to resolve a name to the slot it stands for.
+
 #include <cstddef>
-#include <functional>
+#include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/Exceptions.h"
@@ -14,46 +26,56 @@
 
 namespace fw {
 
+struct ClassRecord;
+
+// What a record's table entry knows of its slot without knowing its type.
+class SlotBase {
+public:
+    SlotBase(const SlotBase&) = delete;
+    SlotBase& operator=(const SlotBase&) = delete;
+
+    virtual bool Bound(const ClassRecord& record) const noexcept = 0;
+    // Gives `derived` the function that `base` has in this slot, if any.
+    virtual void Inherit(const ClassRecord& base, const ClassRecord& derived) const = 0;
+
+protected:
+    constexpr SlotBase() = default;
+    ~SlotBase() = default;
+};
+
 struct Attribute {
     std::string name;
     std::string value;
 };
 using AttributeTable = std::vector<Attribute>;
 
-// A slot of a class's virtual table. `function` holds a plain function pointer whose first
-// parameter is the receiver, `R (*)(Object&, Args...)`; CallVirtual recovers it by that type.
+// A slot of a class's virtual table.
 struct VirtualOperation {
     std::string name;
     std::string parameters;
     std::string declaredBy;
-    std::any function;
-};
-
-// How a class's builder lists one of its virtual operations.
-struct OperationSpec {
-    const char* name;
-    const char* parameters;
-    const char* signature;
-    std::any function;
+    const SlotBase* slot = nullptr;
 };
 
 struct MethodEntry {
     std::string name;
     // The result type between the first two "%", then the parameter types: "%b%s".
     std::string signature;
-    std::any function;
+    // The entry's function; for a virtual operation the slot of the virtual table, so the entry
+    // names whatever the record binds there.
+    const SlotBase* function = nullptr;
     std::optional<std::size_t> slot; // set for a virtual operation
     bool isPublic = true;
     bool shared = false;
     AttributeTable attributes;
 };
 
-// One event a class can receive. `handler` is empty while no handler is bound; a bound one is a
-// function pointer `void (*)(Object&, Args...)` (or `bool (*)(...)` for events with an answer).
+// One event a class can receive, as the record `owner` lists it.
 struct EventEntry {
     std::string name;
-    std::any handler;
-    bool Bound() const noexcept { return handler.has_value(); }
+    const SlotBase* handler = nullptr;
+    const ClassRecord* owner = nullptr;
+    bool Bound() const noexcept { return handler != nullptr && handler->Bound(*owner); }
 };
 
 struct PropertyEntry {
@@ -62,25 +84,32 @@ struct PropertyEntry {
     bool stored = true;
     bool isPublic = true;
     bool assignable = true;
-    std::function<Ref<Object>(Object&)> read;
-    std::function<void(Object&, const Ref<Object>&)> write;
+    // By-name access; an object's type is checked by the writer itself.
+    Ref<Object> (*read)(Object&) = nullptr;
+    void (*write)(Object&, const Ref<Object>&) = nullptr;
     AttributeTable attributes;
 };
 
 struct InterfaceEntry {
-    const struct ClassRecord* interface = nullptr;
-    std::vector<std::any> operations;
+    const ClassRecord* interface = nullptr;
+    std::vector<const SlotBase*> operations;
 };
 
 // How the runtime knows a class: built once, by its builder, and never rebuilt or freed.
 struct ClassRecord {
+    ClassRecord() = default;
+    // The slots key their bindings by the record's address.
+    ClassRecord(const ClassRecord&) = delete;
+    ClassRecord& operator=(const ClassRecord&) = delete;
+
     std::string name;
     const ClassRecord* base = nullptr;
     std::size_t instanceSize = 0;
     void (*initHook)(Object&) = nullptr;
     void (*exitHook)(Object&) = nullptr;
-    // Makes a new object of the class, before any constructor of the program runs.
-    std::function<Object*(const ClassRecord&)> allocate;
+    // Makes a new object of exactly this class, before any constructor of the program runs.
+    // A derived record inherits none: a class that makes objects names its own.
+    Object* (*allocate)(const ClassRecord&) = nullptr;
 
     std::vector<VirtualOperation> vtable;
     std::vector<MethodEntry> methods;
@@ -90,10 +119,157 @@ struct ClassRecord {
 
     // True when the class is `other` or derives from it.
     bool Is(const ClassRecord& other) const noexcept;
-    std::optional<std::size_t> SlotOf(std::string_view operation) const noexcept;
-    EventEntry* FindEvent(std::string_view event) noexcept;
     const EventEntry* FindEvent(std::string_view event) const noexcept;
     const PropertyEntry* FindProperty(std::string_view property) const noexcept;
+};
+
+// The allocator of a class whose C++ type is T.
+template <class T> Object* Allocate(const ClassRecord& record) {
+    return new T(record);
+}
+
+template <class Sig> class Slot;
+
+// A function slot of type `R(Args...)`, bound per record.
+template <class R, class... Args> class Slot<R(Args...)> : public SlotBase {
+public:
+    using Function = R (*)(Args...);
+
+    constexpr Slot() = default;
+
+    // The function the record binds here; null when it binds none.
+    Function Target(const ClassRecord& record) const noexcept {
+        const std::scoped_lock lock(mutex_);
+        for (const auto& [bound, function] : bindings_) {
+            if (bound == &record) {
+                return function;
+            }
+        }
+        return nullptr;
+    }
+
+    bool Bound(const ClassRecord& record) const noexcept final { return Target(record) != nullptr; }
+
+    void Inherit(const ClassRecord& base, const ClassRecord& derived) const final {
+        if (const Function function = Target(base)) {
+            Bind(derived, function);
+        }
+    }
+
+    // Binds the record's entry to `function`, replacing what it bound before.
+    void Bind(const ClassRecord& record, Function function) const {
+        const std::scoped_lock lock(mutex_);
+        for (auto& [bound, current] : bindings_) {
+            if (bound == &record) {
+                current = function;
+                return;
+            }
+        }
+        bindings_.emplace_back(&record, function);
+    }
+
+private:
+    // Slots are constants; what they bind grows while records are built, possibly on more than
+    // one thread. (MinGW's mutex cannot be constant-initialised, so the slots are initialised
+    // before main rather than constinit; no record is built before main.)
+    mutable std::mutex mutex_;
+    mutable std::vector<std::pair<const ClassRecord*, Function>> bindings_;
+};
+
+// A method entry's own function (not a virtual operation).
+template <class Sig> using MethodSlot = Slot<Sig>;
+
+template <class Sig> class VirtualSlot;
+
+// A virtual operation: its receiver comes first and chooses the record whose binding runs.
+template <class R, class... Args>
+class VirtualSlot<R(Object&, Args...)> : public Slot<R(Object&, Args...)> {
+public:
+    using typename Slot<R(Object&, Args...)>::Function;
+
+    constexpr VirtualSlot() = default;
+
+    // Appends the operation to the record's virtual table; gives back its slot number.
+    std::size_t Add(ClassRecord& record, std::string name, std::string parameters,
+                    std::string declaredBy, Function function) const {
+        record.vtable.push_back(
+            {std::move(name), std::move(parameters), std::move(declaredBy), this});
+        this->Bind(record, function);
+        return record.vtable.size() - 1;
+    }
+
+    // Replaces the function that the record inherited in this slot.
+    void Override(ClassRecord& record, std::string declaredBy, Function function) const {
+        for (auto& operation : record.vtable) {
+            if (operation.slot == this) {
+                operation.declaredBy = std::move(declaredBy);
+                this->Bind(record, function);
+                return;
+            }
+        }
+        throw RuntimeException(String("The class ") + String(record.name) +
+                               " has no such virtual operation to replace.");
+    }
+
+    // Runs the function that the receiver's own record binds.
+    R Call(Object& self, Args... args) const {
+        const Function function = this->Target(self.Record());
+        if (function == nullptr) {
+            throw OutOfBoundsException("No such virtual operation.");
+        }
+        return function(self, std::forward<Args>(args)...);
+    }
+
+    // The same, reached by the operation's name in the receiver's virtual table; of the
+    // operations of that name (overloads share one) it takes the one of this very slot.
+    R CallNamed(Object& self, std::string_view operation, Args... args) const {
+        bool named = false;
+        for (const auto& entry : self.Record().vtable) {
+            if (entry.name == operation) {
+                if (entry.slot == this) {
+                    return Call(self, std::forward<Args>(args)...);
+                }
+                named = true;
+            }
+        }
+        throw RuntimeException(
+            named ? String("The virtual operation ") + String(operation) + " is of another type."
+                  : String("No virtual operation named ") + String(operation) + ".");
+    }
+
+private:
+    // A record binds an operation only through its virtual table.
+    using Slot<R(Object&, Args...)>::Bind;
+};
+
+template <class Sig> class EventSlot;
+
+// An event. Only the record that lists it can bind it, and a derived record starts unbound.
+template <class R, class... Args>
+class EventSlot<R(Object&, Args...)> : public Slot<R(Object&, Args...)> {
+public:
+    using typename Slot<R(Object&, Args...)>::Function;
+
+    constexpr EventSlot() = default;
+
+    // Lists the event, unbound, in the record's event table.
+    void Declare(ClassRecord& record, std::string name) const {
+        record.events.push_back({std::move(name), this, &record});
+    }
+
+    void Handle(ClassRecord& record, Function handler) const {
+        for (const auto& event : record.events) {
+            if (event.handler == this) {
+                this->Bind(record, handler);
+                return;
+            }
+        }
+        throw RuntimeException(String("The class ") + String(record.name) + " has no such event.");
+    }
+
+private:
+    // A record binds a handler only to an event its table lists.
+    using Slot<R(Object&, Args...)>::Bind;
 };
 
 // A new class record below `base`. It starts with the base's method entries, events (unbound)
@@ -112,26 +288,28 @@ Ref<Object> RuntimeNewObject(const ClassRecord& record);
 // The same object as a `record`; IllegalCastException when it is of another class. Nil stays nil.
 Ref<Object> RuntimeCheckCast(const Ref<Object>& object, const ClassRecord& record);
 
+#ifdef NDEBUG
+inline constexpr bool kCheckObjectTypes = false;
+#else
+inline constexpr bool kCheckObjectTypes = true;
+#endif
+
+// Thrown in debug builds when a record and the C++ object it describes disagree: a fault of the
+// program, never of its input.
+class RecordMismatch : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
 template <class T> Ref<T> CheckCast(const Ref<Object>& object, const ClassRecord& record) {
-    return Ref<T>(static_cast<T*>(RuntimeCheckCast(object, record).Get()));
-}
-
-// Calls the operation in `slot` of the receiver's own virtual table.
-template <class R, class... Args> R CallVirtual(Object& self, std::size_t slot, Args... args) {
-    const auto& table = self.Record().vtable;
-    if (slot >= table.size()) {
-        throw OutOfBoundsException("No such virtual operation.");
+    const Ref<Object> checked = RuntimeCheckCast(object, record);
+    if constexpr (kCheckObjectTypes) {
+        if (checked && dynamic_cast<T*>(checked.Get()) == nullptr) {
+            throw RecordMismatch("An object of class " + checked->Record().name +
+                                 " is not of the C++ type its record promises.");
+        }
     }
-    return std::any_cast<R (*)(Object&, Args...)>(table[slot].function)(self, args...);
-}
-
-template <class R, class... Args>
-R CallVirtual(Object& self, std::string_view operation, Args... args) {
-    const auto slot = self.Record().SlotOf(operation);
-    if (!slot) {
-        throw RuntimeException(String("No virtual operation named ") + String(operation) + ".");
-    }
-    return CallVirtual<R, Args...>(self, *slot, args...);
+    return Ref<T>(static_cast<T*>(checked.Get()));
 }
 
 } // namespace fw

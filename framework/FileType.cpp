@@ -16,7 +16,7 @@ String Joined(const String& left, const String& right) {
 const ClassRecord& FileType::Class() {
     static const ClassRecord& record = []() -> const ClassRecord& {
         ClassRecord& created = DefineClass("FileType", &Object::Class());
-        created.allocate = [](const ClassRecord& r) -> Object* { return new FileType(r); };
+        created.allocate = &Allocate<FileType>;
         return created;
     }();
     return record;

@@ -19,9 +19,9 @@ void DependencyList(Object&) {
 void InstallClone(Object& self, const Ref<MenuItem>& source) {
     RequireUIThread();
     MenuItem& bar = static_cast<MenuItem&>(self);
-    const Ref<MenuItem> clone = CallVirtual<Ref<MenuItem>>(*source, MenuItem::kClone);
+    const Ref<MenuItem> clone = menu_item::kClone.Call(*source);
     while (bar.Count() > 0) {
-        CallVirtual<void, Integer>(bar, MenuItem::kRemoveAt, bar.Count() - 1);
+        menu_item::kRemoveAt.Call(bar, bar.Count() - 1);
     }
     for (Integer index = 0; index < clone->Count(); ++index) {
         bar.AddMenu(clone->Item(index));
@@ -31,18 +31,13 @@ void InstallClone(Object& self, const Ref<MenuItem>& source) {
 ClassRecord& BuildRecord() {
     ClassRecord& record = RuntimeNewClass(&MenuItem::Class(), "MenuBar");
     RuntimeNewVtable(record);
-    record.allocate = [](const ClassRecord& r) -> Object* { return new MenuBar(r); };
+    record.allocate = &Allocate<MenuBar>;
 
-    record.vtable[MenuItem::k_DependencyList] = {"_DependencyList", "", "MenuBar", &DependencyList};
-    record.vtable.push_back({"_InstallClone", "MenuItem", "MenuBar", &InstallClone});
-    for (auto& method : record.methods) {
-        if (method.slot == MenuItem::k_DependencyList) {
-            method.function = &DependencyList;
-        }
-    }
-    record.methods.push_back({"_InstallClone", "%%o<MenuItem>", &InstallClone,
-                              MenuBar::k_InstallClone, true, false,
-                              RuntimeAllocateAttributeTable()});
+    menu_item::k_DependencyList.Override(record, "MenuBar", &DependencyList);
+    const std::size_t slot =
+        menu_bar::k_InstallClone.Add(record, "_InstallClone", "MenuItem", "MenuBar", &InstallClone);
+    record.methods.push_back({"_InstallClone", "%%o<MenuItem>", &menu_bar::k_InstallClone, slot,
+                              true, false, RuntimeAllocateAttributeTable()});
     return record;
 }
 

@@ -14,4 +14,9 @@ public:
     explicit MenuBar(const ClassRecord& record = Class()) noexcept : MenuItem(record) {}
 };
 
+namespace menu_bar {
+// Replaces the bar's menus with copies of the menus of the given one.
+inline const VirtualSlot<void(Object&, const Ref<MenuItem>&)> k_InstallClone;
+} // namespace menu_bar
+
 } // namespace fw

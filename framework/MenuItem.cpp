@@ -173,7 +173,7 @@ struct MenuItemOperations {
         copy.tag_ = original.tag_;
         std::vector<Ref<MenuItem>> children;
         for (const auto& child : original.children_) {
-            children.push_back(CallVirtual<Ref<MenuItem>>(*child, MenuItem::kClone));
+            children.push_back(menu_item::kClone.Call(*child));
         }
         copy.children_ = std::move(children);
     }
@@ -181,49 +181,62 @@ struct MenuItemOperations {
     static ClassRecord& BuildRecord() {
         ClassRecord& record = RuntimeNewClass(&Object::Class(), "MenuItem");
         RuntimeNewVtable(record);
-        record.allocate = [](const ClassRecord& r) -> Object* { return new MenuItem(r); };
+        record.allocate = &Allocate<MenuItem>;
 
         // In slot order; the aliases share their operation's function.
-        const OperationSpec operations[] = {
-            {"AddMenu", "MenuItem", "%%o<MenuItem>", &AddMenu},
-            {"AddMenuAt", "Integer, MenuItem", "%%i8o<MenuItem>", &AddMenuAt},
-            {"Append", "MenuItem", "%%o<MenuItem>", &AddMenu},
-            {"Child", "String", "%o<MenuItem>%s", &Child},
-            {"Clone", "", "%o<MenuItem>%", &Clone},
-            {"Close", "", "%%", &Close},
-            {"Constructor", "", "%%", &Constructor},
-            {"Constructor", "MenuItem", "%%o<MenuItem>", &ConstructorFromItem},
-            {"Constructor", "String, Variant", "%%sv", &ConstructorWithText},
-            {"Count", "", "%i8%", &Count},
-            {"Enable", "", "%%", &Enable},
-            {"Handle", "MenuItem.HandleType", "%i8%i8", &Handle},
-            {"Insert", "Integer, MenuItem", "%%i8o<MenuItem>", &AddMenuAt},
-            {"Item", "Integer", "%o<MenuItem>%i8", &Item},
-            {"MenuAt", "Integer", "%o<MenuItem>%i8", &Item},
-            {"MenuItem", "", "%%", &Constructor},
-            {"MenuItem", "String, Variant", "%%sv", &ConstructorWithText},
-            {"PopUp", "", "%o<MenuItem>%", &PopUp},
-            {"PopUp", "Integer, Integer", "%o<MenuItem>%i8i8", &PopUpAt},
-            {"Remove", "Integer", "%%i8", &RemoveAt},
-            {"Remove", "MenuItem", "%%o<MenuItem>", &RemoveItem},
-            {"Remove", "String", "%%s", &RemoveNamed},
-            {"RemoveMenuAt", "Integer", "%%i8", &RemoveAt},
-            {"_DependencyList", "", "%%", &DependencyList},
-            {"_DisableEntirely", "", "%%", &DisableEntirely},
-            {"_Lookup", "String", "%o<MenuItem>%s", &Lookup},
-            {"_Lookup", "String, Integer", "%o<MenuItem>%si8", &LookupIndexed},
-            {"_SelfEnable", "", "%%", &SelfEnable},
-            {"_Swap", "String, MenuItem", "%%so<MenuItem>", &Swap},
+        const auto add = [&](auto& slot, MenuItem::Slot number, const char* name,
+                             const char* parameters, const char* signature, auto function) {
+            if (slot.Add(record, name, parameters, "MenuItem", function) != number) {
+                throw RuntimeException("MenuItem's slots are out of order.");
+            }
+            record.methods.push_back({name, signature, &slot, std::size_t(number), true, false,
+                                      RuntimeAllocateAttributeTable()});
         };
-        static_assert(sizeof(operations) / sizeof(operations[0]) == MenuItem::kSlotCount);
-        for (const auto& operation : operations) {
-            const std::size_t slot = record.vtable.size();
-            record.vtable.push_back(
-                {operation.name, operation.parameters, "MenuItem", operation.function});
-            record.methods.push_back({operation.name, operation.signature, operation.function, slot,
-                                      true, false, RuntimeAllocateAttributeTable()});
+        using namespace menu_item;
+        add(kAddMenu, MenuItem::kAddMenu, "AddMenu", "MenuItem", "%%o<MenuItem>", &AddMenu);
+        add(kAddMenuAt, MenuItem::kAddMenuAt, "AddMenuAt", "Integer, MenuItem", "%%i8o<MenuItem>",
+            &AddMenuAt);
+        add(kAppend, MenuItem::kAppend, "Append", "MenuItem", "%%o<MenuItem>", &AddMenu);
+        add(kChild, MenuItem::kChild, "Child", "String", "%o<MenuItem>%s", &Child);
+        add(kClone, MenuItem::kClone, "Clone", "", "%o<MenuItem>%", &Clone);
+        add(kClose, MenuItem::kClose, "Close", "", "%%", &Close);
+        add(kConstructor, MenuItem::kConstructor, "Constructor", "", "%%", &Constructor);
+        add(kConstructorFromItem, MenuItem::kConstructorFromItem, "Constructor", "MenuItem",
+            "%%o<MenuItem>", &ConstructorFromItem);
+        add(kConstructorWithText, MenuItem::kConstructorWithText, "Constructor", "String, Variant",
+            "%%sv", &ConstructorWithText);
+        add(kCount, MenuItem::kCount, "Count", "", "%i8%", &Count);
+        add(kEnable, MenuItem::kEnable, "Enable", "", "%%", &Enable);
+        add(kHandle, MenuItem::kHandle, "Handle", "MenuItem.HandleType", "%i8%i8", &Handle);
+        add(kInsert, MenuItem::kInsert, "Insert", "Integer, MenuItem", "%%i8o<MenuItem>",
+            &AddMenuAt);
+        add(kItem, MenuItem::kItem, "Item", "Integer", "%o<MenuItem>%i8", &Item);
+        add(kMenuAt, MenuItem::kMenuAt, "MenuAt", "Integer", "%o<MenuItem>%i8", &Item);
+        add(kMenuItem, MenuItem::kMenuItem, "MenuItem", "", "%%", &Constructor);
+        add(kMenuItemWithText, MenuItem::kMenuItemWithText, "MenuItem", "String, Variant", "%%sv",
+            &ConstructorWithText);
+        add(kPopUp, MenuItem::kPopUp, "PopUp", "", "%o<MenuItem>%", &PopUp);
+        add(kPopUpAt, MenuItem::kPopUpAt, "PopUp", "Integer, Integer", "%o<MenuItem>%i8i8",
+            &PopUpAt);
+        add(kRemoveAt, MenuItem::kRemoveAt, "Remove", "Integer", "%%i8", &RemoveAt);
+        add(kRemoveItem, MenuItem::kRemoveItem, "Remove", "MenuItem", "%%o<MenuItem>", &RemoveItem);
+        add(kRemoveNamed, MenuItem::kRemoveNamed, "Remove", "String", "%%s", &RemoveNamed);
+        add(kRemoveMenuAt, MenuItem::kRemoveMenuAt, "RemoveMenuAt", "Integer", "%%i8", &RemoveAt);
+        add(k_DependencyList, MenuItem::k_DependencyList, "_DependencyList", "", "%%",
+            &DependencyList);
+        add(k_DisableEntirely, MenuItem::k_DisableEntirely, "_DisableEntirely", "", "%%",
+            &DisableEntirely);
+        add(k_Lookup, MenuItem::k_Lookup, "_Lookup", "String", "%o<MenuItem>%s", &Lookup);
+        add(k_LookupIndexed, MenuItem::k_LookupIndexed, "_Lookup", "String, Integer",
+            "%o<MenuItem>%si8", &LookupIndexed);
+        add(k_SelfEnable, MenuItem::k_SelfEnable, "_SelfEnable", "", "%%", &SelfEnable);
+        add(k_Swap, MenuItem::k_Swap, "_Swap", "String, MenuItem", "%%so<MenuItem>", &Swap);
+        if (record.vtable.size() != MenuItem::kSlotCount) {
+            throw RuntimeException("MenuItem's slots are incomplete.");
         }
-        record.events = {{"Action", {}}, {"EnableMenu", {}}};
+        kActionEvent.Declare(record, "Action");
+        // The framework never raises EnableMenu, so nothing can bind it.
+        record.events.push_back({"EnableMenu", nullptr, &record});
         return record;
     }
 };
@@ -311,33 +324,31 @@ void MenuItem::Tag(std::any tag) {
 }
 
 void MenuItem::Constructor() {
-    CallVirtual<void>(*this, kConstructor);
+    menu_item::kConstructor.Call(*this);
 }
 
 void MenuItem::AddMenu(const Ref<MenuItem>& item) {
-    CallVirtual<void, const Ref<MenuItem>&>(*this, kAddMenu, item);
+    menu_item::kAddMenu.Call(*this, item);
 }
 
 Ref<MenuItem> MenuItem::Child(const String& name) {
-    return CallVirtual<Ref<MenuItem>, const String&>(*this, kChild, name);
+    return menu_item::kChild.Call(*this, name);
 }
 
 Integer MenuItem::Count() {
-    return CallVirtual<Integer>(*this, kCount);
+    return menu_item::kCount.Call(*this);
 }
 
 Ref<MenuItem> MenuItem::Item(Integer index) {
-    return CallVirtual<Ref<MenuItem>, Integer>(*this, kItem, index);
+    return menu_item::kItem.Call(*this, index);
 }
 
 void MenuItem::Action() {
     RequireUIThread();
     // Keeps the item alive should the handler drop the last other reference to it.
     const Ref<MenuItem> self(this);
-    if (const EventEntry* event = Record().FindEvent("Action"); event && event->Bound()) {
-        if (std::any_cast<MenuActionHandler>(event->handler)(*this)) {
-            return;
-        }
+    if (const auto handler = menu_item::kActionEvent.Target(Record()); handler && handler(*this)) {
+        return;
     }
     FrameworkAction();
 }

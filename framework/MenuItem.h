@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "framework/ClassRecord.h"
 #include "framework/Object.h"
 #include "framework/String.h"
 
@@ -111,7 +112,48 @@ private:
     std::vector<Ref<MenuItem>> children_;
 };
 
-// The shape of a handler bound to Action: True when it handled the choice.
-using MenuActionHandler = bool (*)(Object&);
+// MenuItem's virtual operations, one typed slot each; the slot numbers are MenuItem::Slot's.
+namespace menu_item {
+using ItemSlot = VirtualSlot<void(Object&, const Ref<MenuItem>&)>;
+using IndexedItemSlot = VirtualSlot<void(Object&, Integer, const Ref<MenuItem>&)>;
+using TextSlot = VirtualSlot<void(Object&, const String&, const std::any&)>;
+using PlainSlot = VirtualSlot<void(Object&)>;
+using FindSlot = VirtualSlot<Ref<MenuItem>(Object&, const String&)>;
+using AtSlot = VirtualSlot<Ref<MenuItem>(Object&, Integer)>;
+using IndexSlot = VirtualSlot<void(Object&, Integer)>;
+
+inline const ItemSlot kAddMenu;
+inline const IndexedItemSlot kAddMenuAt;
+inline const ItemSlot kAppend;
+inline const FindSlot kChild;
+inline const VirtualSlot<Ref<MenuItem>(Object&)> kClone;
+inline const PlainSlot kClose;
+inline const PlainSlot kConstructor;
+inline const ItemSlot kConstructorFromItem;
+inline const TextSlot kConstructorWithText;
+inline const VirtualSlot<Integer(Object&)> kCount;
+inline const PlainSlot kEnable;
+inline const VirtualSlot<Integer(Object&, Integer)> kHandle;
+inline const IndexedItemSlot kInsert;
+inline const AtSlot kItem;
+inline const AtSlot kMenuAt;
+inline const PlainSlot kMenuItem;
+inline const TextSlot kMenuItemWithText;
+inline const VirtualSlot<Ref<MenuItem>(Object&)> kPopUp;
+inline const VirtualSlot<Ref<MenuItem>(Object&, Integer, Integer)> kPopUpAt;
+inline const IndexSlot kRemoveAt;
+inline const ItemSlot kRemoveItem;
+inline const VirtualSlot<void(Object&, const String&)> kRemoveNamed;
+inline const IndexSlot kRemoveMenuAt;
+inline const PlainSlot k_DependencyList;
+inline const PlainSlot k_DisableEntirely;
+inline const FindSlot k_Lookup;
+inline const VirtualSlot<Ref<MenuItem>(Object&, const String&, Integer)> k_LookupIndexed;
+inline const PlainSlot k_SelfEnable;
+inline const VirtualSlot<void(Object&, const String&, const Ref<MenuItem>&)> k_Swap;
+
+// The user chose the item; the handler answers True when it handled the choice.
+inline const EventSlot<bool(Object&)> kActionEvent;
+} // namespace menu_item
 
 } // namespace fw

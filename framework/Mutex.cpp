@@ -9,7 +9,7 @@ namespace fw {
 const ClassRecord& Mutex::Class() {
     static const ClassRecord& record = []() -> const ClassRecord& {
         ClassRecord& r = DefineClass("Mutex", &Object::Class());
-        r.allocate = [](const ClassRecord& self) -> Object* { return new Mutex(self); };
+        r.allocate = &Allocate<Mutex>;
         return r;
     }();
     return record;

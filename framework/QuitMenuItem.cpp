@@ -8,7 +8,7 @@ namespace fw {
 const ClassRecord& QuitMenuItem::Class() {
     static const ClassRecord& record = []() -> const ClassRecord& {
         ClassRecord& created = DefineClass("QuitMenuItem", &MenuItem::Class());
-        created.allocate = [](const ClassRecord& r) -> Object* { return new QuitMenuItem(r); };
+        created.allocate = &Allocate<QuitMenuItem>;
         return created;
     }();
     return record;

@@ -58,15 +58,13 @@ std::exception_ptr CallProgram(std::function<void()> call) {
 // An exception out of an event handler: the application's UnhandledException event may take
 // it; otherwise it is reported and the run ends.
 void HandleEventException(Application& application, std::exception_ptr exception) {
-    if (const EventEntry* event = application.Record().FindEvent("UnhandledException");
-        event != nullptr && event->Bound()) {
+    if (const auto handler = application::kUnhandledExceptionEvent.Target(application.Record())) {
         bool handled = false;
         const std::exception_ptr raised = CallProgram([&] {
             try {
                 std::rethrow_exception(exception);
             } catch (const RuntimeException& error) {
-                handled =
-                    std::any_cast<UnhandledExceptionHandler>(event->handler)(application, error);
+                handled = handler(application, error);
             }
         });
         if (handled && !raised) {
@@ -76,14 +74,16 @@ void HandleEventException(Application& application, std::exception_ptr exception
     _UnhandledException(exception);
 }
 
+template <class... Args>
 void Deliver(Application& application, std::string_view eventName,
-             const std::function<void(const std::any&)>& call) {
+             const EventSlot<void(Object&, Args...)>& event,
+             const std::type_identity_t<Args>&... args) {
     RuntimeTrace(std::string("event ") + std::string(eventName));
-    const EventEntry* event = application.Record().FindEvent(eventName);
-    if (event == nullptr || !event->Bound()) {
+    const auto handler = event.Target(application.Record());
+    if (handler == nullptr) {
         return;
     }
-    if (const std::exception_ptr raised = CallProgram([&] { call(event->handler); })) {
+    if (const std::exception_ptr raised = CallProgram([&] { handler(application, args...); })) {
         HandleEventException(application, raised);
     }
 }
@@ -190,9 +190,9 @@ std::exception_ptr _CallFunctionWithExceptionHandling(void (*function)(void*), v
     return nullptr;
 }
 
-void _RuntimeSetExceptionHelper(const std::any& entryPoint) {
+void _RuntimeSetExceptionHelper(ExceptionHelper entryPoint) {
     RuntimeTrace("_RuntimeSetExceptionHelper");
-    State().exceptionHelper = std::any_cast<ExceptionHelper>(entryPoint);
+    State().exceptionHelper = entryPoint;
 }
 
 // Nothing in this framework differs by the version a program was built for; the declaration keeps
@@ -226,9 +226,9 @@ Ref<Object> _GetAppObject() {
     return State().application;
 }
 
-void _RunFrameworkInitialization(const std::any& lateStartupEntryPoint) {
+void _RunFrameworkInitialization(void (*lateStartupEntryPoint)()) {
     RuntimeTrace("_RunFrameworkInitialization");
-    std::any_cast<void (*)()>(lateStartupEntryPoint)();
+    lateStartupEntryPoint();
 }
 
 void _RuntimeRun() {
@@ -239,14 +239,10 @@ void _RuntimeRun() {
     }
     auto& application = static_cast<Application&>(*object);
 
-    Deliver(application, "Open", [&](const std::any& handler) {
-        std::any_cast<PlainEventHandler>(handler)(application);
-    });
+    Deliver(application, "Open", application::kOpenEvent);
     if (State().launchDocuments.empty()) {
         if (!Stopped()) {
-            Deliver(application, "NewDocument", [&](const std::any& handler) {
-                std::any_cast<PlainEventHandler>(handler)(application);
-            });
+            Deliver(application, "NewDocument", application::kNewDocumentEvent);
         }
     } else {
         for (const String& path : State().launchDocuments) {
@@ -254,9 +250,7 @@ void _RuntimeRun() {
                 break;
             }
             const Ref<FolderItem> document = New<FolderItem>(path);
-            Deliver(application, "OpenDocument", [&](const std::any& handler) {
-                std::any_cast<DocumentEventHandler>(handler)(application, document);
-            });
+            Deliver(application, "OpenDocument", application::kOpenDocumentEvent, document);
         }
     }
 

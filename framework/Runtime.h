@@ -1,6 +1,5 @@
 #pragma once
 
-#include <any>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -48,7 +47,7 @@ std::exception_ptr RuntimeTakePendingException() noexcept;
 using ExceptionHelper = std::exception_ptr (*)(void (*)(void*), void*);
 std::exception_ptr _CallFunctionWithExceptionHandling(void (*function)(void*), void* argument);
 // Installs the helper through which the runtime calls the program's code.
-void _RuntimeSetExceptionHelper(const std::any& entryPoint);
+void _RuntimeSetExceptionHelper(ExceptionHelper entryPoint);
 
 void RuntimeDeclareFrameworkVersion(double version);
 void _RuntimeInitExternalClasses();
@@ -60,7 +59,7 @@ void _RuntimeRegisterAppObject(const Ref<Object>& application);
 Ref<Object> _GetAppObject();
 
 // The framework's last initialisation step; it calls the late start-up hook when done.
-void _RunFrameworkInitialization(const std::any& lateStartupEntryPoint);
+void _RunFrameworkInitialization(void (*lateStartupEntryPoint)());
 
 // Delivers Open, then one OpenDocument per document handed over at launch (or NewDocument when
 // there is none), then runs the loop until the application quits, or until automatic quitting

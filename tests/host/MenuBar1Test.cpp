@@ -89,6 +89,7 @@ std::vector<std::string> calls;
 
 const fw::ClassRecord& DerivedRecord(const char* name, void (*change)(fw::ClassRecord&)) {
     fw::ClassRecord& record = fw::RuntimeNewClass(&MenuBar1::__Lookup(), name);
+    record.allocate = &fw::Allocate<MenuBar1>;
     fw::RuntimeNewVtable(record);
     change(record);
     return record;
@@ -97,14 +98,14 @@ const fw::ClassRecord& DerivedRecord(const char* name, void (*change)(fw::ClassR
 TEST_F(MenuBar1Test, TheConstructorCallsBothBuildersThroughTheVirtualTable) {
     static const fw::ClassRecord& record =
         DerivedRecord("MenuBar1Test.Recording", [](fw::ClassRecord& r) {
-            r.vtable[MenuBar1::kUntitled0].function = static_cast<void (*)(fw::Object&)>(
-                [](fw::Object&) { calls.push_back("Untitled0"); });
-            r.vtable[MenuBar1::kUntitled1].function = static_cast<void (*)(fw::Object&)>(
-                [](fw::Object&) { calls.push_back("Untitled1"); });
+            pindrel::menu_bar1::kUntitled0.Override(
+                r, "MenuBar1Test", [](fw::Object&) { calls.push_back("Untitled0"); });
+            pindrel::menu_bar1::kUntitled1.Override(
+                r, "MenuBar1Test", [](fw::Object&) { calls.push_back("Untitled1"); });
         });
     calls.clear();
     const Ref<MenuBar1> bar = NewBar(record);
-    fw::CallVirtual<void>(*bar, MenuItem::kConstructor);
+    fw::menu_item::kConstructor.Call(*bar);
     EXPECT_EQ(calls, (std::vector<std::string>{"Untitled0", "Untitled1"}));
     EXPECT_EQ(bar->Count(), 0);
 }
@@ -112,12 +113,12 @@ TEST_F(MenuBar1Test, TheConstructorCallsBothBuildersThroughTheVirtualTable) {
 TEST_F(MenuBar1Test, AParentThatCannotBeFoundRaisesNilObjectException) {
     static const fw::ClassRecord& record =
         DerivedRecord("MenuBar1Test.NoChildren", [](fw::ClassRecord& r) {
-            r.vtable[MenuItem::kChild].function =
-                static_cast<Ref<MenuItem> (*)(fw::Object&, const String&)>(
-                    [](fw::Object&, const String&) -> Ref<MenuItem> { return nullptr; });
+            fw::menu_item::kChild.Override(
+                r, "MenuBar1Test",
+                [](fw::Object&, const String&) -> Ref<MenuItem> { return nullptr; });
         });
     const Ref<MenuBar1> bar = NewBar(record);
-    EXPECT_THROW(fw::CallVirtual<void>(*bar, MenuItem::kConstructor), fw::NilObjectException);
+    EXPECT_THROW(fw::menu_item::kConstructor.Call(*bar), fw::NilObjectException);
     // The File menu was attached before its item failed and stays; the Edit menu never began.
     ASSERT_EQ(bar->Count(), 1);
     EXPECT_EQ(bar->Item(0)->Name(), String("FileMenu"));

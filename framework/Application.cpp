@@ -6,8 +6,7 @@
 #include "framework/ClassRecord.h"
 #include "framework/Exceptions.h"
 #include "framework/MenuBar.h"
-#include "framework/Platform.h"
-#include "framework/PlatformUI.h"
+#include "framework/platform/Process.h"
 #include "framework/QuitRequest.h"
 #include "framework/UIThread.h"
 

@@ -1,6 +1,6 @@
 #include "framework/MessageDialog.h"
 
-#include "framework/PlatformUI.h"
+#include "framework/platform/Dialogs.h"
 #include "framework/UIThread.h"
 
 namespace fw {

@@ -6,8 +6,8 @@
 
 #include "framework/ClassRecord.h"
 #include "framework/FileTypeRegistry.h"
-#include "framework/Platform.h"
-#include "framework/PlatformUI.h"
+#include "framework/platform/Files.h"
+#include "framework/platform/Dialogs.h"
 #include "framework/UIThread.h"
 
 namespace fw {

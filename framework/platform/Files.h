@@ -6,8 +6,7 @@
 #include "framework/FileHandle.h"
 #include "framework/String.h"
 
-// What each backend supplies to the portable core. Paths are UTF-8; each backend converts at
-// its own boundary.
+// Files. Paths are UTF-8; each backend converts at its own boundary.
 namespace fw::platform {
 
 struct FileStatus {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "framework/Exceptions.h"
-#include "framework/PlatformUI.h"
+#include "framework/platform/Dialogs.h"
 #include "framework/win32/ComPtr.h"
 #include "framework/win32/Wide.h"
 
@@ -138,24 +138,6 @@ std::optional<String> DocumentsFolder() {
         return std::nullopt;
     }
     return path.Text();
-}
-
-String ExecutablePath() {
-    // Long paths: grow the buffer until the whole path fits.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            const DWORD error = ::GetLastError();
-            throw RuntimeException("The program's own path could not be read.", error);
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return win32::FromWide(path);
-        }
-        path.resize(path.size() * 2);
-    }
 }
 
 } // namespace fw::platform

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "framework/Exceptions.h"
-#include "framework/Platform.h"
+#include "framework/platform/Files.h"
 #include "framework/win32/UniqueHandle.h"
 #include "framework/win32/Wide.h"
 

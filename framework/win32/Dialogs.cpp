@@ -66,7 +66,7 @@ void Check(HRESULT result, const char* what) {
 std::optional<String> ShowDialog(const OpenDialogRequest& request) {
     win32::ComPtr<IFileOpenDialog> dialog;
     Check(::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
-                             IID_IFileOpenDialog, dialog.OutVoid()),
+                             IID_PPV_ARGS(dialog.Out())),
           "Creating the open-file dialog");
 
     FILEOPENDIALOGOPTIONS options = 0;
@@ -96,7 +96,7 @@ std::optional<String> ShowDialog(const OpenDialogRequest& request) {
         win32::ComPtr<IShellItem> folder;
         if (SUCCEEDED(
                 ::SHCreateItemFromParsingName(win32::ToWide(*request.initialDirectory).c_str(),
-                                              nullptr, IID_IShellItem, folder.OutVoid()))) {
+                                              nullptr, IID_PPV_ARGS(folder.Out())))) {
             Check(dialog->SetFolder(folder.Get()), "Setting the dialog's folder");
         }
     }

@@ -1,7 +1,7 @@
 #include "framework/MessageDialog.h"
 
-#include "framework/platform/Dialogs.h"
 #include "framework/UIThread.h"
+#include "framework/platform/Dialogs.h"
 
 namespace fw {
 

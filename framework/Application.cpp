@@ -6,10 +6,9 @@
 #include "framework/ClassRecord.h"
 #include "framework/Exceptions.h"
 #include "framework/MenuBar.h"
-#include "framework/Platform.h"
-#include "framework/PlatformUI.h"
 #include "framework/QuitRequest.h"
 #include "framework/UIThread.h"
+#include "framework/platform/Process.h"
 
 namespace fw {
 

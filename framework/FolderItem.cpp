@@ -2,7 +2,7 @@
 
 #include "framework/ClassRecord.h"
 #include "framework/Exceptions.h"
-#include "framework/Platform.h"
+#include "framework/platform/Files.h"
 
 namespace fw {
 

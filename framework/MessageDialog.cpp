@@ -1,8 +1,8 @@
 #include "framework/MessageDialog.h"
 
-#include "framework/PlatformUI.h"
 #include "framework/Runtime.h"
 #include "framework/UIThread.h"
+#include "framework/platform/Dialogs.h"
 
 namespace fw {
 

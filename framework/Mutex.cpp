@@ -2,7 +2,7 @@
 
 #include "framework/ClassRecord.h"
 #include "framework/Exceptions.h"
-#include "framework/PlatformUI.h"
+#include "framework/platform/NamedLock.h"
 
 namespace fw {
 

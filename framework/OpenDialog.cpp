@@ -6,9 +6,9 @@
 
 #include "framework/ClassRecord.h"
 #include "framework/FileTypeRegistry.h"
-#include "framework/Platform.h"
-#include "framework/PlatformUI.h"
 #include "framework/UIThread.h"
+#include "framework/platform/Dialogs.h"
+#include "framework/platform/Files.h"
 
 namespace fw {
 

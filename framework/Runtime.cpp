@@ -6,11 +6,11 @@
 #include "framework/ClassRecord.h"
 #include "framework/CommandLine.h"
 #include "framework/Exceptions.h"
-#include "framework/Platform.h"
-#include "framework/PlatformRuntime.h"
-#include "framework/PlatformUI.h"
 #include "framework/QuitRequest.h"
 #include "framework/UIThread.h"
+#include "framework/platform/Dialogs.h"
+#include "framework/platform/Files.h"
+#include "framework/platform/Process.h"
 
 namespace fw {
 

@@ -1,6 +1,6 @@
 #include "framework/SpecialFolder.h"
 
-#include "framework/PlatformUI.h"
+#include "framework/platform/Dialogs.h"
 
 namespace fw {
 

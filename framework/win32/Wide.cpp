@@ -4,29 +4,22 @@
 
 namespace fw::win32 {
 
-std::wstring ToWide(const String& text) {
-    const std::string& bytes = text.Bytes();
-    if (bytes.empty()) {
-        return {};
+std::optional<std::wstring> FullPathName(const std::wstring& path) {
+    // The length asked for first may grow before the second call if the current directory
+    // changes meanwhile, so the call repeats until the answer fits.
+    std::wstring full;
+    for (;;) {
+        const DWORD length =
+            ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) {
+            return std::nullopt;
+        }
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);
     }
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
-                          size);
-    return wide;
-}
-
-String FromWide(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                          size, nullptr, nullptr);
-    return String(std::move(bytes));
 }
 
 std::wstring LongPath(const String& path) {
@@ -34,16 +27,14 @@ std::wstring LongPath(const String& path) {
     if (wide.starts_with(LR"(\\?\)") || wide.empty()) {
         return wide;
     }
-    const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (size == 0) {
+    const auto full = FullPathName(wide);
+    if (!full) {
         return wide;
     }
-    std::wstring full(size, L'\0');
-    full.resize(::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
-    if (full.starts_with(LR"(\\)")) {
-        return LR"(\\?\UNC\)" + full.substr(2);
+    if (full->starts_with(LR"(\\)")) {
+        return LR"(\\?\UNC\)" + full->substr(2);
     }
-    return LR"(\\?\)" + full;
+    return LR"(\\?\)" + *full;
 }
 
 } // namespace fw::win32

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/CommandLine.h"
+#include "framework/Utf.h"
 
 namespace {
 
@@ -27,6 +28,25 @@ TEST(CommandLine, SplitsAsWindowsProgramsDo) {
         }
         EXPECT_EQ(got, c.arguments);
     }
+}
+
+// An NTFS name may hold an unpaired surrogate; the argument must keep it, or the path it names
+// no longer exists by the time the file is opened.
+TEST(CommandLine, KeepsUnpairedSurrogatesInArguments) {
+    const wchar_t high = 0xD83C;
+    const wchar_t low = 0xDFB9;
+    const std::wstring line = std::wstring(LR"("C:\My )") + high + LR"(.nki" x)" + low + L"y " +
+                              low + high + L" " + high + low;
+    const auto arguments = fw::SplitCommandLine(line);
+    ASSERT_EQ(arguments.size(), 4u);
+    EXPECT_EQ(arguments[0].Bytes(), "C:\\My \xed\xa0\xbc.nki");
+    EXPECT_EQ(arguments[1].Bytes(), "x\xed\xbe\xb9y");
+    EXPECT_EQ(arguments[2].Bytes(), "\xed\xbe\xb9\xed\xa0\xbc");
+    EXPECT_EQ(arguments[3].Bytes(), "\xf0\x9f\x8e\xb9"); // a real pair: one code point
+    // What the box and the open are handed converts back to the very same UTF-16.
+    EXPECT_EQ(fw::ToUtf16(arguments[0].Bytes()),
+              std::u16string(uR"(C:\My )") + char16_t{0xD83C} + u".nki");
+    EXPECT_EQ(fw::ToWide(arguments[1].Bytes()), std::wstring(L"x") + low + L"y");
 }
 
 } // namespace

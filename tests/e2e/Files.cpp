@@ -4,9 +4,9 @@
 
 #include <atomic>
 #include <stdexcept>
-
-#include "Utf8.h"
 #include <vector>
+
+#include "framework/Utf.h"
 
 namespace e2e {
 
@@ -46,7 +46,7 @@ std::filesystem::path TempFolder::Write(const std::wstring& name, std::string_vi
         !::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                      nullptr) ||
         written != bytes.size()) {
-        throw std::runtime_error("cannot write " + ToUtf8(path.wstring()));
+        throw std::runtime_error("cannot write " + fw::ToUtf8(path.wstring()));
     }
     return path;
 }
@@ -55,7 +55,7 @@ fw::win32::UniqueHandle OpenWithoutSharing(const std::filesystem::path& path) {
     fw::win32::UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr,
                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
-        throw std::runtime_error("cannot open " + ToUtf8(path.wstring()));
+        throw std::runtime_error("cannot open " + fw::ToUtf8(path.wstring()));
     }
     return file;
 }

@@ -13,7 +13,7 @@
 #include "Dialog.h"
 #include "Files.h"
 #include "Process.h"
-#include "Utf8.h"
+#include "framework/Utf.h"
 
 namespace e2e {
 namespace {
@@ -81,7 +81,8 @@ TEST(HarnessProcess, AnUnexpectedBoxIsReportedInsteadOfWaitedOut) {
     const QuietEnd end = WaitForExitWithoutDialog(standIn);
     EXPECT_FALSE(end.exitCode);
     ASSERT_TRUE(end.shownDialog);
-    EXPECT_NE(end.shownDialog->find(L"surprise"), std::wstring::npos) << ToUtf8(*end.shownDialog);
+    EXPECT_NE(end.shownDialog->find(L"surprise"), std::wstring::npos)
+        << fw::ToUtf8(*end.shownDialog);
 }
 
 TEST(HarnessProcess, AProcessStillRunningIsKilledWhenItsObjectGoes) {
@@ -132,7 +133,7 @@ TEST(HarnessFileDialog, CancellingItLeavesNothingMore) {
     ASSERT_TRUE(dialog) << standIn.Describe();
     ASSERT_TRUE(dialog->PressAndWaitUntilClosed(IDCANCEL));
     const QuietEnd end = WaitForExitWithoutDialog(standIn);
-    EXPECT_FALSE(end.shownDialog) << ToUtf8(end.shownDialog.value_or(L""));
+    EXPECT_FALSE(end.shownDialog) << fw::ToUtf8(end.shownDialog.value_or(L""));
     EXPECT_EQ(end.exitCode, 4u);
 }
 

@@ -5,7 +5,7 @@
 
 #include "KontaktFiles.h"
 #include "PindrelSession.h"
-#include "Utf8.h"
+#include "framework/Utf.h"
 
 namespace e2e {
 namespace {
@@ -67,7 +67,7 @@ TEST_F(PindrelTest, AFileThatCannotBeOpenedShowsAnErrorAndFails) {
 
     const std::optional<Dialog> box = WaitForDialog(pindrel);
     ASSERT_TRUE(box) << "no error box; " << pindrel.Describe();
-    ASSERT_TRUE(box->IsMessageBox()) << ToUtf8(box->Describe());
+    ASSERT_TRUE(box->IsMessageBox()) << fw::ToUtf8(box->Describe());
     const std::wstring text = box->Text();
     EXPECT_FALSE(text.empty());
     EXPECT_NE(text, VersionText(L"Locked.nki", L"5.0.2.10"));
@@ -75,7 +75,7 @@ TEST_F(PindrelTest, AFileThatCannotBeOpenedShowsAnErrorAndFails) {
     ASSERT_TRUE(box->PressAndWaitUntilClosed(IDOK));
 
     const QuietEnd end = WaitForExitWithoutDialog(pindrel);
-    EXPECT_FALSE(end.shownDialog) << "unexpected " << ToUtf8(end.shownDialog.value_or(L""));
+    EXPECT_FALSE(end.shownDialog) << "unexpected " << fw::ToUtf8(end.shownDialog.value_or(L""));
     ASSERT_TRUE(end.exitCode) << pindrel.Describe();
     EXPECT_NE(*end.exitCode, 0u);
 }

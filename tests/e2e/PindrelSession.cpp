@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "Utf8.h"
+#include "framework/Utf.h"
 #include "framework/win32/UniqueHandle.h"
 
 namespace e2e {
@@ -44,7 +44,7 @@ void PindrelTest::SetUp() {
     if (!kPindrelTestsEnabled) {
         GTEST_SKIP() << "needs the finished Pindrel.exe: configure with -DPINDREL_E2E=ON";
     }
-    ASSERT_TRUE(std::filesystem::exists(PindrelExe())) << ToUtf8(PindrelExe().wstring());
+    ASSERT_TRUE(std::filesystem::exists(PindrelExe())) << fw::ToUtf8(PindrelExe().wstring());
     // A copy killed by the test before may take a moment to let go.
     ASSERT_TRUE(WaitUntil(LockIsFree, 5s)) << "another copy of Pindrel holds its lock";
 }
@@ -56,7 +56,7 @@ Process PindrelTest::Start(const std::vector<std::wstring>& arguments) const {
 void PindrelTest::ExpectBox(const Process& pindrel, const std::wstring& text) {
     const std::optional<Dialog> box = WaitForDialog(pindrel);
     ASSERT_TRUE(box) << "no message box; " << pindrel.Describe();
-    ASSERT_TRUE(box->IsMessageBox()) << ToUtf8(box->Describe());
+    ASSERT_TRUE(box->IsMessageBox()) << fw::ToUtf8(box->Describe());
     EXPECT_EQ(box->Title(), L"Pindrel");
     EXPECT_EQ(box->Text(), text);
     EXPECT_EQ(VisibleDialogs(pindrel.Id()).size(), 1u);
@@ -67,7 +67,7 @@ std::optional<Dialog> PindrelTest::ExpectFileDialog(const Process& pindrel) {
     std::optional<Dialog> dialog = WaitForDialog(pindrel);
     EXPECT_TRUE(dialog) << "no dialog; " << pindrel.Describe();
     if (dialog && !dialog->IsFileDialog()) {
-        ADD_FAILURE() << "expected the open-file dialog, got " << ToUtf8(dialog->Describe());
+        ADD_FAILURE() << "expected the open-file dialog, got " << fw::ToUtf8(dialog->Describe());
         return std::nullopt;
     }
     return dialog;
@@ -75,7 +75,7 @@ std::optional<Dialog> PindrelTest::ExpectFileDialog(const Process& pindrel) {
 
 void PindrelTest::ExpectQuietEnd(const Process& pindrel) {
     const QuietEnd end = WaitForExitWithoutDialog(pindrel);
-    EXPECT_FALSE(end.shownDialog) << "unexpected " << ToUtf8(end.shownDialog.value_or(L""));
+    EXPECT_FALSE(end.shownDialog) << "unexpected " << fw::ToUtf8(end.shownDialog.value_or(L""));
     if (!end.shownDialog) {
         EXPECT_EQ(end.exitCode, 0u) << pindrel.Describe();
     }

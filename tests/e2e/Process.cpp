@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "Utf8.h"
+#include "framework/Utf.h"
 
 namespace e2e {
 
@@ -51,7 +51,7 @@ Process Process::Start(const std::filesystem::path& exe, const std::vector<std::
     const DWORD flags = mode == StartMode::Suspended ? CREATE_SUSPENDED : 0;
     if (!::CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, flags, nullptr,
                           nullptr, &startup, &info)) {
-        throw std::runtime_error("CreateProcessW failed for " + ToUtf8(exe.wstring()) +
+        throw std::runtime_error("CreateProcessW failed for " + fw::ToUtf8(exe.wstring()) +
                                  " with error " + std::to_string(::GetLastError()));
     }
     return Process(fw::win32::UniqueHandle(info.hProcess), fw::win32::UniqueHandle(info.hThread),

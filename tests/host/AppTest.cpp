@@ -5,7 +5,7 @@
 #include "framework/Exceptions.h"
 #include "framework/MenuBar.h"
 #include "framework/Runtime.h"
-#include "framework/headless/HeadlessUI.h"
+#include "framework/headless/Control.h"
 
 namespace pindrel {
 namespace {

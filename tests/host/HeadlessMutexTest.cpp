@@ -2,7 +2,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Mutex.h"
-#include "framework/headless/HeadlessUI.h"
+#include "framework/headless/Control.h"
 
 namespace {
 

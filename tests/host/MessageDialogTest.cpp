@@ -4,7 +4,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/MessageDialog.h"
-#include "framework/headless/HeadlessUI.h"
+#include "framework/headless/Control.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "framework/FileTypeRegistry.h"
 #include "framework/OpenDialog.h"
 #include "framework/SpecialFolder.h"
-#include "framework/headless/HeadlessUI.h"
+#include "framework/headless/Control.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "app/Startup.h"
 #include "framework/Runtime.h"
-#include "framework/headless/HeadlessUI.h"
+#include "framework/headless/Control.h"
 
 namespace pindrel::testing {
 

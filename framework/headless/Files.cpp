@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/Exceptions.h"
-#include "framework/Platform.h"
+#include "framework/platform/Files.h"
 
 namespace fw::platform {
 

@@ -1,33 +1,18 @@
-#include "framework/headless/HeadlessUI.h"
-
+// Named locks between copies of the program, played in one process: every lock object stands for
+// a copy of its own.
 #include <condition_variable>
-#include <deque>
 #include <map>
 #include <mutex>
 #include <string>
 
 #include "framework/Exceptions.h"
+#include "framework/headless/Control.h"
+#include "framework/headless/Defaults.h"
+#include "framework/platform/NamedLock.h"
 
 namespace fw::headless {
 
 namespace {
-
-const char* const defaultExecutablePath = "/opt/Pindrel/Pindrel.exe";
-
-// What the user interface calls touch; they all come on the framework's thread.
-struct Interface {
-    std::vector<ShownMessage> messages;
-    std::function<void(const ShownMessage&)> messageHook;
-    std::deque<std::optional<String>> dialogAnswers; // none: cancel
-    std::vector<platform::OpenDialogRequest> dialogRequests;
-    std::optional<String> documentsFolder;
-    String executablePath = defaultExecutablePath;
-};
-
-Interface& UI() {
-    static Interface ui;
-    return ui;
-}
 
 // Named locks may be used from any thread, so they keep their own guard.
 struct LockOwner {}; // stands for a copy of the program other than this one
@@ -119,34 +104,6 @@ private:
 
 } // namespace
 
-const std::vector<ShownMessage>& ShownMessages() {
-    return UI().messages;
-}
-
-void OnMessageShown(std::function<void(const ShownMessage&)> hook) {
-    UI().messageHook = std::move(hook);
-}
-
-void AnswerOpenDialog(String path) {
-    UI().dialogAnswers.emplace_back(std::move(path));
-}
-
-void CancelOpenDialog() {
-    UI().dialogAnswers.emplace_back(std::nullopt);
-}
-
-const std::vector<platform::OpenDialogRequest>& OpenDialogRequests() {
-    return UI().dialogRequests;
-}
-
-void SetDocumentsFolder(std::optional<String> path) {
-    UI().documentsFolder = std::move(path);
-}
-
-void SetExecutablePath(String path) {
-    UI().executablePath = std::move(path);
-}
-
 void HoldNamedLockElsewhere(const String& name) {
     auto& locks = AllLocks();
     std::lock_guard lock(locks.guard);
@@ -179,8 +136,9 @@ void OnNamedLockCall(std::function<void(LockCall, const String&)> hook) {
     locks.hook = std::move(hook);
 }
 
-void Reset() {
-    UI() = Interface{};
+namespace detail {
+
+void ResetNamedLocks() {
     auto& locks = AllLocks();
     std::lock_guard lock(locks.guard);
     locks.hook = nullptr;
@@ -192,39 +150,11 @@ void Reset() {
     locks.released.notify_all();
 }
 
+} // namespace detail
+
 } // namespace fw::headless
 
 namespace fw::platform {
-
-void ShowMessage(const String& caption, const String& text, MessageKind kind) {
-    auto& ui = headless::UI();
-    ui.messages.push_back({text, kind, caption});
-    if (ui.messageHook) {
-        // Copies: the hook may replace itself or show a further message.
-        const auto hook = ui.messageHook;
-        const headless::ShownMessage shown = ui.messages.back();
-        hook(shown);
-    }
-}
-
-std::optional<String> ShowOpenDialog(const OpenDialogRequest& request) {
-    auto& ui = headless::UI();
-    ui.dialogRequests.push_back(request);
-    if (ui.dialogAnswers.empty()) {
-        throw RuntimeException("An open-file dialog was shown with no scripted answer.");
-    }
-    auto answer = std::move(ui.dialogAnswers.front());
-    ui.dialogAnswers.pop_front();
-    return answer;
-}
-
-std::optional<String> DocumentsFolder() {
-    return headless::UI().documentsFolder;
-}
-
-String ExecutablePath() {
-    return headless::UI().executablePath;
-}
 
 std::unique_ptr<NamedLock> CreateNamedLock(const String& name) {
     headless::RunHook(headless::AllLocks(), headless::LockCall::Create, name);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "framework/Exceptions.h"
-#include "framework/Platform.h"
+#include "framework/platform/Files.h"
 #include "framework/win32/UniqueHandle.h"
 #include "framework/win32/Wide.h"
 
@@ -55,14 +55,8 @@ String FileName(const String& path) {
 }
 
 String FullPath(const String& path) {
-    const std::wstring wide = win32::ToWide(path);
-    const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (size == 0) {
-        return path;
-    }
-    std::wstring full(size, L'\0');
-    full.resize(::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr));
-    return win32::FromWide(full);
+    const auto full = win32::FullPathName(win32::ToWide(path));
+    return full ? win32::FromWide(*full) : path;
 }
 
 std::unique_ptr<FileHandle> OpenForReading(const String& path) {

@@ -1,9 +1,11 @@
-// The Win32 event loop and the process-wide settings the runtime makes at start-up.
+// The Win32 process: its own path, the settings the runtime makes at start-up, the event loop
+// and the system's error texts.
 #include <windows.h>
 
 #include <string>
 
-#include "framework/PlatformRuntime.h"
+#include "framework/Exceptions.h"
+#include "framework/platform/Process.h"
 #include "framework/win32/Wide.h"
 
 namespace fw::platform {
@@ -30,6 +32,24 @@ bool WaitForEvent() {
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
     return true;
+}
+
+String ExecutablePath() {
+    // Long paths: grow the buffer until the whole path fits.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            const DWORD error = ::GetLastError();
+            throw RuntimeException("The program's own path could not be read.", error);
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return win32::FromWide(path);
+        }
+        path.resize(path.size() * 2);
+    }
 }
 
 String ErrorText(std::int64_t errorNumber) {

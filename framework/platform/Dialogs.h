@@ -1,13 +1,12 @@
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <vector>
 
 #include "framework/String.h"
 
-// The user-interface services each backend supplies to the portable core: Win32 for the product,
-// a scripted headless one for host tests. Every call comes on the framework's thread.
+// Message boxes, the open-file dialog and the folders it starts in: Win32 for the product, a
+// scripted headless one for host tests. Every call comes on the framework's thread.
 namespace fw::platform {
 
 enum class MessageKind { Information, Error };
@@ -31,22 +30,5 @@ std::optional<String> ShowOpenDialog(const OpenDialogRequest& request);
 
 // The user's Documents folder, or none when it cannot be found.
 std::optional<String> DocumentsFolder();
-
-// The running executable's full path, under whatever name it was started.
-String ExecutablePath();
-
-// A lock shared by every process that names it the same way. Creating it does not take it.
-class NamedLock {
-public:
-    virtual ~NamedLock() = default;
-    // Takes the lock if that can be done at once; never waits.
-    virtual bool TryAcquire() = 0;
-    // Waits until the lock is taken.
-    virtual void Acquire() = 0;
-    virtual void Release() = 0;
-};
-
-// Throws RuntimeException (ErrorNumber: the platform's code) when the lock cannot be created.
-std::unique_ptr<NamedLock> CreateNamedLock(const String& name);
 
 } // namespace fw::platform

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "framework/Exceptions.h"
-#include "framework/PlatformUI.h"
+#include "framework/platform/NamedLock.h"
 #include "framework/win32/UniqueHandle.h"
 #include "framework/win32/Wide.h"
 

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
 
-#include "framework/PlatformUI.h"
 #include "framework/String.h"
+#include "framework/platform/Dialogs.h"
 
-// The headless backend's user interface, driven by tests: messages are recorded, open-file
+// The headless backend as tests drive it: messages are recorded, open-file
 // dialogs answer from a script, and the Documents folder and the executable's path are whatever
 // the test says. Named locks behave as on Windows between separate copies of the program, with
 // every lock object standing for a copy of its own.

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "framework/Exceptions.h"
-#include "framework/PlatformUI.h"
+#include "framework/platform/Dialogs.h"
 #include "framework/win32/ComPtr.h"
 #include "framework/win32/Wide.h"
 
@@ -66,7 +66,7 @@ void Check(HRESULT result, const char* what) {
 std::optional<String> ShowDialog(const OpenDialogRequest& request) {
     win32::ComPtr<IFileOpenDialog> dialog;
     Check(::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
-                             IID_IFileOpenDialog, dialog.OutVoid()),
+                             IID_PPV_ARGS(dialog.Out())),
           "Creating the open-file dialog");
 
     FILEOPENDIALOGOPTIONS options = 0;
@@ -96,7 +96,7 @@ std::optional<String> ShowDialog(const OpenDialogRequest& request) {
         win32::ComPtr<IShellItem> folder;
         if (SUCCEEDED(
                 ::SHCreateItemFromParsingName(win32::ToWide(*request.initialDirectory).c_str(),
-                                              nullptr, IID_IShellItem, folder.OutVoid()))) {
+                                              nullptr, IID_PPV_ARGS(folder.Out())))) {
             Check(dialog->SetFolder(folder.Get()), "Setting the dialog's folder");
         }
     }
@@ -138,24 +138,6 @@ std::optional<String> DocumentsFolder() {
         return std::nullopt;
     }
     return path.Text();
-}
-
-String ExecutablePath() {
-    // Long paths: grow the buffer until the whole path fits.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            const DWORD error = ::GetLastError();
-            throw RuntimeException("The program's own path could not be read.", error);
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return win32::FromWide(path);
-        }
-        path.resize(path.size() * 2);
-    }
 }
 
 } // namespace fw::platform

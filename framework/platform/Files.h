@@ -6,8 +6,8 @@
 #include "framework/FileHandle.h"
 #include "framework/String.h"
 
-// What each backend supplies to the portable core. Paths are UTF-8; each backend converts at
-// its own boundary.
+// Files. Paths are UTF-8 (the generalised form of framework/Utf.h on Windows, so any name NTFS
+// holds has one); each backend converts at its own boundary.
 namespace fw::platform {
 
 struct FileStatus {

@@ -10,7 +10,7 @@ namespace fw::headless {
 
 namespace {
 
-const char* const defaultExecutablePath = "/opt/Pindrel/Pindrel.exe";
+const char* const defaultExecutablePath = "/opt/Program/Program.exe";
 
 String& CurrentExecutablePath() {
     static String path = defaultExecutablePath;

@@ -5,15 +5,8 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Pindrel
+source scripts/wine.sh
 
-export WINEPREFIX="$PWD/build/windows/wineprefix-run" WINEDEBUG=-all LANG=C.UTF-8
-wine=/usr/lib/wine/wine64
-if [[ ! -d $WINEPREFIX ]]; then
-    echo "Setting up Wine (first run only)..."
-    "$wine" wineboot -i >/dev/null 2>&1 || true
-    # Let that Wine session end: the program's own must start on the display it is given.
-    /usr/lib/wine/wineserver -w
-fi
 args=()
 if (($#)); then
     [[ -e $1 ]] || { echo "No such file: $1" >&2; exit 1; }
@@ -22,9 +15,20 @@ if (($#)); then
     args+=("Z:${path//\//\\}")
 fi
 
+# On the user's own display a window manager frames the box, as Wine does by default. The virtual
+# display started here has none, so its prefix tells Wine not to wait for one.
 if [[ -n ${DISPLAY:-} ]]; then
-    "$wine" build/windows/bin/Pindrel.exe "${args[@]}"
+    prefix=$PWD/build/windows/wineprefix-run
+    mode=managed
+    display=()
 else
     echo "No display: running on a virtual one (Xvfb)."
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$wine" build/windows/bin/Pindrel.exe "${args[@]}"
+    prefix=$PWD/build/windows/wineprefix-run-xvfb
+    mode=unmanaged
+    display=(xvfb-run -a -s "-screen 0 1280x1024x24")
 fi
+if [[ ! -d $prefix ]]; then
+    echo "Setting up Wine (first run only)..."
+    new_prefix "$prefix" "$mode" || { rm -rf "$prefix"; echo "Wine could not be set up." >&2; exit 1; }
+fi
+in_prefix "$prefix" "${display[@]}" "$wine" build/windows/bin/Pindrel.exe "${args[@]}"

@@ -4,35 +4,35 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
+source scripts/wine.sh
 
 failed=()
 step() {
-    local name=$1
+    local name=$1 start=$SECONDS
     shift
     echo "== $name"
     "$@" || failed+=("$name")
+    echo "-- $name: $((SECONDS - start)) s"
 }
 
 step "host build" bash -c 'cmake --preset host >/dev/null && cmake --build --preset host'
 step "host tests" ctest --preset host
 
+# A new prefix for every run, on a virtual display of its own; its Wine session ends with the tests.
 windows_tests() {
-    export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all LANG=C.UTF-8
-    rm -rf "$WINEPREFIX"
-    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-        /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+    local prefix=$PWD/build/windows/wineprefix
+    fresh_prefix "$prefix" unmanaged || { echo "Wine could not be set up."; return 1; }
+    in_prefix "$prefix" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
         ctest --preset windows
         status=$?
-        /usr/lib/wine/wineserver -k
-        exit $status'
+        "$1" -k
+        exit $status' _ "$wineserver"
 }
 step "windows build" bash -c 'cmake --preset windows >/dev/null && cmake --build --preset windows'
 step "windows tests" windows_tests
 
-if [[ -f tests/fuzz/CMakeLists.txt ]]; then
-    step "fuzz build" bash -c 'cmake --preset fuzz >/dev/null && cmake --build --preset fuzz'
-    step "fuzz run" bash tests/fuzz/run.sh build/fuzz
-fi
+step "fuzz build" bash -c 'cmake --preset fuzz >/dev/null && cmake --build --preset fuzz'
+step "fuzz run" bash tests/fuzz/run.sh build/fuzz
 
 if ((${#failed[@]})); then
     echo "FAILED: ${failed[*]}"

@@ -41,9 +41,6 @@ std::wstring SecondStartMessage(const std::wstring& exeFileName) {
 }
 
 void PindrelTest::SetUp() {
-    if (!kPindrelTestsEnabled) {
-        GTEST_SKIP() << "needs the finished Pindrel.exe: configure with -DPINDREL_E2E=ON";
-    }
     ASSERT_TRUE(std::filesystem::exists(PindrelExe())) << fw::ToUtf8(PindrelExe().wstring());
     // A copy killed by the test before may take a moment to let go.
     ASSERT_TRUE(WaitUntil(LockIsFree, 5s)) << "another copy of Pindrel holds its lock";

@@ -11,10 +11,9 @@
 #include "Process.h"
 
 // What the tests of the real Pindrel.exe share: where it is, the texts it shows, and a fixture
-// that runs only when the build asks for these tests.
+// that starts each of them with no copy of it running.
 namespace e2e {
 
-inline constexpr bool kPindrelTestsEnabled = PINDREL_E2E != 0;
 inline constexpr wchar_t kPindrelLock[] = L"Pindrel85Mutex";
 
 std::filesystem::path PindrelExe();
@@ -25,7 +24,7 @@ std::wstring SecondStartMessage(const std::wstring& exeFileName);
 
 class PindrelTest : public ::testing::Test {
 protected:
-    // Skips the test unless the build enabled it, and makes sure no copy holds the lock.
+    // Makes sure Pindrel.exe is there and that no copy holds the lock.
     void SetUp() override;
 
     Process Start(const std::vector<std::wstring>& arguments) const;

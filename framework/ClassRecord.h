@@ -12,7 +12,6 @@
 // the bindings on to a derived record, and to resolve a name to the slot it stands for.
 
 #include <cstddef>
-#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -139,7 +138,6 @@ public:
 
     // The function the record binds here; null when it binds none.
     Function Target(const ClassRecord& record) const noexcept {
-        const std::scoped_lock lock(mutex_);
         for (const auto& [bound, function] : bindings_) {
             if (bound == &record) {
                 return function;
@@ -158,7 +156,6 @@ public:
 
     // Binds the record's entry to `function`, replacing what it bound before.
     void Bind(const ClassRecord& record, Function function) const {
-        const std::scoped_lock lock(mutex_);
         for (auto& [bound, current] : bindings_) {
             if (bound == &record) {
                 current = function;
@@ -169,10 +166,9 @@ public:
     }
 
 private:
-    // Slots are constants; what they bind grows while records are built, possibly on more than
-    // one thread. (MinGW's mutex cannot be constant-initialised, so the slots are initialised
-    // before main rather than constinit; no record is built before main.)
-    mutable std::mutex mutex_;
+    // Slots are constants; what they bind grows while records are built. Records are built on
+    // the framework's thread (by the initialiser table or a class's first lookup), so this takes
+    // no lock: a lock would also bring the C++ runtime's system-error machinery into the program.
     mutable std::vector<std::pair<const ClassRecord*, Function>> bindings_;
 };
 

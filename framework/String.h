@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,10 @@ public:
 private:
     std::string bytes_;
 };
+
+// Writes the text in quotes, as test reports show it: UTF-8 as it stands, every other byte, and
+// each control character, quote and backslash, as an escape.
+void PrintTo(const String& text, std::ostream* out);
 
 // The last `count` characters of `text` (code points of its UTF-8); all of it when it is shorter.
 String Right(const String& text, std::int64_t count);

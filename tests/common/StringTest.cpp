@@ -18,4 +18,14 @@ TEST(String, LowercaseAndReplaceAll) {
     EXPECT_EQ(fw::Str(-7), fw::String("-7"));
 }
 
+// A failed comparison of two texts must show the texts, not the bytes of the objects.
+TEST(String, PrintsAsTheTextItHolds) {
+    EXPECT_EQ(::testing::PrintToString(fw::String("Ström \"Lead\".nki")),
+              "\"Ström \\\"Lead\\\".nki\"");
+    EXPECT_EQ(::testing::PrintToString(fw::String("a\\b\n")), "\"a\\\\b\\x0A\"");
+    // Bytes that are no UTF-8, as a header block holds them.
+    EXPECT_EQ(::testing::PrintToString(fw::String(std::string("Kon\xFF\0", 5))),
+              "\"Kon\\xFF\\x00\"");
+}
+
 } // namespace

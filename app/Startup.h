@@ -9,8 +9,9 @@ namespace pindrel {
 // table.
 fw::ProgramDescription Program();
 
-// The main sequence, and the one place where exceptions are caught: whatever goes wrong is
-// handed to the runtime's handling of unhandled exceptions.
+// The main sequence, and the one place in the program's own code that catches (the framework
+// catches on its side too, around initialisers and event handlers): whatever escapes start-up or
+// the run is handed to the runtime's handling of unhandled exceptions.
 void _Main();
 void _EarlyStartup();
 void _InitFileTypes();

@@ -34,7 +34,7 @@ const std::vector<platform::OpenDialogRequest>& OpenDialogRequests();
 
 // None (the default) stands for a system that cannot name a Documents folder.
 void SetDocumentsFolder(std::optional<String> path);
-// Defaults to "/opt/Pindrel/Pindrel.exe".
+// Defaults to "/opt/Program/Program.exe", a path that names no product.
 void SetExecutablePath(String path);
 
 // Another copy of the program takes, or gives back, the named lock.

@@ -38,7 +38,8 @@ TEST(CommandLine, KeepsUnpairedSurrogatesInArguments) {
     const std::wstring line = std::wstring(LR"("C:\My )") + high + LR"(.nki" x)" + low + L"y " +
                               low + high + L" " + high + low;
     const auto arguments = fw::SplitCommandLine(line);
-    ASSERT_EQ(arguments.size(), 4u);
+    ASSERT_EQ(arguments.size(), 4u)
+        << "four arguments, each surrogate kept: " << testing::PrintToString(arguments);
     EXPECT_EQ(arguments[0].Bytes(), "C:\\My \xed\xa0\xbc.nki");
     EXPECT_EQ(arguments[1].Bytes(), "x\xed\xbe\xb9y");
     EXPECT_EQ(arguments[2].Bytes(), "\xed\xbe\xb9\xed\xa0\xbc");

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/ReaderFixtures.h"
@@ -25,6 +28,8 @@ using readertest::TempFolder;
 
 const String kUntouched = "left as it was";
 const std::vector<std::string> kFullRoad = {"Exists", "Name", "Length", "Open", "Name"};
+// The reader's two windows: the first 256 bytes and the last 512.
+constexpr std::uint64_t kMostBytesRead = 256 + 512;
 
 // A header that any gate-passing name turns into "<name> is Kontakt Version 1.2.3.4".
 std::string ForwardHeader() {
@@ -41,6 +46,37 @@ Integer Show(const Ref<SpyFolderItem>& file, String& text) {
     }
 }
 
+bool IsLetterOrDigit(char c) {
+    return ('a' <= c && c <= 'z') || ('A' <= c && c <= 'Z') || ('0' <= c && c <= '9');
+}
+
+// A case's description as its test name: "6noK at 508, the block's last four bytes" runs alone as
+// "6noKAt508TheBlocksLastFourBytes".
+std::string CamelCaseName(std::string_view description) {
+    std::string name;
+    bool wordStart = true;
+    for (const char c : description) {
+        if (IsLetterOrDigit(c)) {
+            name.push_back(wordStart && 'a' <= c && c <= 'z' ? static_cast<char>(c - 'a' + 'A')
+                                                             : c);
+            wordStart = false;
+        } else if (c != '\'') {
+            wordStart = true;
+        }
+    }
+    return name;
+}
+
+// A file name or version as a test name, every other byte an underscore: "Lead.NKI" runs as
+// "Lead_NKI".
+std::string UnderscoredName(std::string_view text) {
+    std::string name;
+    for (const char c : text) {
+        name.push_back(IsLetterOrDigit(c) ? c : '_');
+    }
+    return name;
+}
+
 struct LayoutCase {
     const char* what;
     std::string contents;
@@ -48,11 +84,15 @@ struct LayoutCase {
     const char* version; // for the result 2
 };
 
-TEST(KontaktVersionReader, RecognisesTheFileLayoutInItsDecisionOrder) {
+void PrintTo(const LayoutCase& layout, std::ostream* out) {
+    *out << layout.what;
+}
+
+std::vector<LayoutCase> Layouts() {
     const std::string tail5 = Bytes({255, 2, 0, 5}) + "5noK"; // 5.0.2.255
     const std::string tail6 = Bytes({0, 1, 6, 5}) + "6noK";   // 5.6.1.0
     const std::string v50210 = Bytes({5, 0, 2, 10});
-    const std::vector<LayoutCase> cases = {
+    return {
         {"forward Kon3", Image(256, {{16, v50210}, {20, "Kon3"}}), 2, "5.0.2.10"},
         {"reversed 3noK", Image(256, {{16, v50210}, {20, "3noK"}}), 2, "10.2.0.5"},
         {"forward Kon2", Image(256, {{16, Bytes({1, 2, 3, 4})}, {20, "Kon2"}}), 2, "1.2.3.4"},
@@ -88,46 +128,61 @@ TEST(KontaktVersionReader, RecognisesTheFileLayoutInItsDecisionOrder) {
         {"10 bytes", Image(10), 1, nullptr},
         {"empty file", "", 1, nullptr},
     };
+}
+
+class KontaktVersionReaderLayout : public testing::TestWithParam<LayoutCase> {};
+
+TEST_P(KontaktVersionReaderLayout, RecognisesTheFileLayoutInItsDecisionOrder) {
+    const LayoutCase& c = GetParam();
     TempFolder folder;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        auto file = New<SpyFolderItem>(folder.Write("Lead.nki", c.contents));
-        String text = kUntouched;
-        EXPECT_EQ(Show(file, text), c.result);
-        EXPECT_EQ(text,
-                  c.result == 2 ? String("Lead.nki is Kontakt Version ") + c.version : kUntouched);
-        EXPECT_LE(file->trace.bytesDelivered, 768u);
-        EXPECT_EQ(file->trace.openHandles, 0);
+    auto file = New<SpyFolderItem>(folder.Write("Lead.nki", c.contents));
+    String text = kUntouched;
+    EXPECT_EQ(Show(file, text), c.result);
+    EXPECT_EQ(text,
+              c.result == 2 ? String("Lead.nki is Kontakt Version ") + c.version : kUntouched);
+    EXPECT_LE(file->trace.bytesDelivered, kMostBytesRead);
+    EXPECT_EQ(file->trace.openHandles, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, KontaktVersionReaderLayout, testing::ValuesIn(Layouts()),
+                         [](const auto& info) { return CamelCaseName(info.param.what); });
+
+struct GateCase {
+    const char* name;
+    bool passes;
+};
+
+void PrintTo(const GateCase& gate, std::ostream* out) {
+    *out << gate.name;
+}
+
+const GateCase kGateCases[] = {
+    {"Lead.NKI", true},      {"lead.nkm", true},  {"Bank.nKb", true}, {".nkb", true},
+    {"lead.nki.bak", false}, {"lead.nkx", false}, {"leadnki", false}, {"x.txt", false},
+    {"nki", false},          {"kb", false},
+};
+
+class KontaktVersionReaderGate : public testing::TestWithParam<GateCase> {};
+
+TEST_P(KontaktVersionReaderGate, OpensOnlyFilesWithAKontaktExtension) {
+    const GateCase& c = GetParam();
+    TempFolder folder;
+    auto file = New<SpyFolderItem>(folder.Write(c.name, ForwardHeader()));
+    String text = kUntouched;
+    if (c.passes) {
+        EXPECT_EQ(Show(file, text), 2);
+        // The name as the file reports it, letter case kept.
+        EXPECT_EQ(text, String(c.name) + " is Kontakt Version 1.2.3.4");
+        EXPECT_EQ(file->trace.calls, kFullRoad);
+    } else {
+        EXPECT_EQ(Show(file, text), 1);
+        EXPECT_EQ(text, kUntouched);
+        EXPECT_EQ(file->trace.calls, (std::vector<std::string>{"Exists", "Name"}));
     }
 }
 
-TEST(KontaktVersionReader, OpensOnlyFilesWithAKontaktExtension) {
-    struct GateCase {
-        const char* name;
-        bool passes;
-    };
-    const GateCase cases[] = {
-        {"Lead.NKI", true},      {"lead.nkm", true},  {"Bank.nKb", true}, {".nkb", true},
-        {"lead.nki.bak", false}, {"lead.nkx", false}, {"leadnki", false}, {"x.txt", false},
-        {"nki", false},          {"kb", false},
-    };
-    TempFolder folder;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        auto file = New<SpyFolderItem>(folder.Write(c.name, ForwardHeader()));
-        String text = kUntouched;
-        if (c.passes) {
-            EXPECT_EQ(Show(file, text), 2);
-            // The name as the file reports it, letter case kept.
-            EXPECT_EQ(text, String(c.name) + " is Kontakt Version 1.2.3.4");
-            EXPECT_EQ(file->trace.calls, kFullRoad);
-        } else {
-            EXPECT_EQ(Show(file, text), 1);
-            EXPECT_EQ(text, kUntouched);
-            EXPECT_EQ(file->trace.calls, (std::vector<std::string>{"Exists", "Name"}));
-        }
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Names, KontaktVersionReaderGate, testing::ValuesIn(kGateCases),
+                         [](const auto& info) { return UnderscoredName(info.param.name); });
 
 TEST(KontaktVersionReader, NoFileOrAMissingOneIsNotDetermined) {
     String text = kUntouched;
@@ -141,16 +196,34 @@ TEST(KontaktVersionReader, NoFileOrAMissingOneIsNotDetermined) {
     EXPECT_EQ(missing->trace.calls, std::vector<std::string>{"Exists"});
 }
 
-TEST(KontaktVersionReader, UnicodeNamesReachTheVersionTextUnchanged) {
-    TempFolder folder;
-    for (const std::string name : {"Ström – Légato.nki", "弦楽器.nkm", "Ünïcödé.NKB"}) {
-        SCOPED_TRACE(name);
-        auto file = New<SpyFolderItem>(folder.Write(name, ForwardHeader()));
-        String text;
-        EXPECT_EQ(Show(file, text), 2);
-        EXPECT_EQ(text, String(name + " is Kontakt Version 1.2.3.4"));
-    }
+struct UnicodeCase {
+    const char* name; // for the test's name
+    std::string fileName;
+};
+
+void PrintTo(const UnicodeCase& unicode, std::ostream* out) {
+    *out << unicode.name;
 }
+
+const UnicodeCase kUnicodeCases[] = {
+    {"AccentsAndADash", "Ström – Légato.nki"},
+    {"CjkCharacters", "弦楽器.nkm"},
+    {"DiaeresesAndACapitalExtension", "Ünïcödé.NKB"},
+};
+
+class KontaktVersionReaderUnicode : public testing::TestWithParam<UnicodeCase> {};
+
+TEST_P(KontaktVersionReaderUnicode, UnicodeNamesReachTheVersionTextUnchanged) {
+    const std::string& name = GetParam().fileName;
+    TempFolder folder;
+    auto file = New<SpyFolderItem>(folder.Write(name, ForwardHeader()));
+    String text;
+    EXPECT_EQ(Show(file, text), 2);
+    EXPECT_EQ(text, String(name + " is Kontakt Version 1.2.3.4"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, KontaktVersionReaderUnicode, testing::ValuesIn(kUnicodeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(KontaktVersionReader, AFileThatCannotBeOpenedRaisesAndLeavesTheTextAlone) {
     TempFolder folder;
@@ -167,7 +240,7 @@ TEST(KontaktVersionReader, AFileThatCannotBeOpenedRaisesAndLeavesTheTextAlone) {
     EXPECT_EQ(text, kUntouched);
     // What comes after the failed open belongs to the framework's report of it.
     const auto& calls = file->trace.calls;
-    ASSERT_GE(calls.size(), 4u);
+    ASSERT_GE(calls.size(), 4u) << testing::PrintToString(calls);
     EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 4),
               (std::vector<std::string>{"Exists", "Name", "Length", "Open"}));
     EXPECT_EQ(file->trace.openHandles, 0);
@@ -210,7 +283,7 @@ TEST(KontaktVersionReader, ReadsNoMoreThanItsTwoWindowsOfAHugeFile) {
     String text;
     EXPECT_EQ(Show(file, text), 2);
     EXPECT_EQ(text, String("big.nki is Kontakt Version 5.0.2.255"));
-    EXPECT_LE(file->trace.bytesDelivered, 768u);
+    EXPECT_LE(file->trace.bytesDelivered, kMostBytesRead);
 }
 
 // The tail scan and the version text, on blocks directly.
@@ -219,35 +292,53 @@ Ref<fw::FolderItem> NamedLeadNKI() {
     return New<fw::FolderItem>(String("no/such/folder/Lead.NKI"));
 }
 
-TEST(KontaktVersionReader, WritesEachVersionByteInPlainDecimal) {
-    struct TextCase {
-        std::string bytes;
-        bool ascending;
-        const char* version;
-    };
-    const TextCase cases[] = {
-        {Bytes({5, 3, 1, 0}), true, "5.3.1.0"},
-        {Bytes({5, 3, 1, 0}), false, "0.1.3.5"},
-        {Bytes({0, 0, 0, 0}), true, "0.0.0.0"},
-        {Bytes({128, 200, 255, 127}), true, "128.200.255.127"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.version);
-        auto block = New<fw::MemoryBlock>(String(Image(24, {{16, c.bytes}, {20, "Kon4"}})));
-        EXPECT_EQ(GetVerStr(NamedLeadNKI(), block, 16, c.ascending),
-                  String("Lead.NKI is Kontakt Version ") + c.version);
-    }
+struct TextCase {
+    std::string bytes;
+    bool ascending;
+    const char* version;
+};
+
+void PrintTo(const TextCase& version, std::ostream* out) {
+    *out << version.version;
 }
 
-TEST(KontaktVersionReader, TailScanBoundsFirstHitAndHookCalls) {
-    struct ScanCase {
-        const char* what;
-        std::string block;
-        const char* version; // nullptr: no hit
-        int hooks;
-    };
+const TextCase kTextCases[] = {
+    {Bytes({5, 3, 1, 0}), true, "5.3.1.0"},
+    {Bytes({5, 3, 1, 0}), false, "0.1.3.5"},
+    {Bytes({0, 0, 0, 0}), true, "0.0.0.0"},
+    {Bytes({128, 200, 255, 127}), true, "128.200.255.127"},
+};
+
+class KontaktVersionReaderText : public testing::TestWithParam<TextCase> {};
+
+TEST_P(KontaktVersionReaderText, WritesEachVersionByteInPlainDecimal) {
+    const TextCase& c = GetParam();
+    auto block = New<fw::MemoryBlock>(String(Image(24, {{16, c.bytes}, {20, "Kon4"}})));
+    EXPECT_EQ(GetVerStr(NamedLeadNKI(), block, 16, c.ascending),
+              String("Lead.NKI is Kontakt Version ") + c.version);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, KontaktVersionReaderText, testing::ValuesIn(kTextCases),
+                         [](const auto& info) {
+                             return UnderscoredName(
+                                 std::string(info.param.ascending ? "Ascending " : "Descending ") +
+                                 info.param.version);
+                         });
+
+struct ScanCase {
+    const char* what;
+    std::string block;
+    const char* version; // nullptr: no hit
+    int hooks;
+};
+
+void PrintTo(const ScanCase& scan, std::ostream* out) {
+    *out << scan.what;
+}
+
+std::vector<ScanCase> ScanCases() {
     const std::string version5610 = Bytes({0, 1, 6, 5});
-    const std::vector<ScanCase> cases = {
+    return {
         {"0 bytes", "", nullptr, 0},
         {"1 byte", "5", nullptr, 0},
         {"3 bytes", "5no", nullptr, 0},
@@ -266,28 +357,37 @@ TEST(KontaktVersionReader, TailScanBoundsFirstHitAndHookCalls) {
         {"other letter case", Image(512, {{100, "5NOK"}, {200, "6nok"}}), nullptr, 508},
         {"bytes above 127", Bytes({255, 2, 0, 5}) + "5noK" + "x", "5.0.2.255", 4},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        readertest::HookCounter hook;
-        String text = kUntouched;
-        const bool found = GetVerK56(NamedLeadNKI(), New<fw::MemoryBlock>(String(c.block)), text);
-        EXPECT_EQ(found, c.version != nullptr);
-        EXPECT_EQ(text,
-                  c.version ? String("Lead.NKI is Kontakt Version ") + c.version : kUntouched);
-        EXPECT_EQ(hook.Count(), c.hooks);
-    }
 }
 
-TEST(KontaktVersionReader, ATailTagWithoutFourBytesBeforeItRaisesOutOfBounds) {
-    for (int position = 0; position < 4; ++position) {
-        SCOPED_TRACE(position);
-        readertest::HookCounter hook;
-        String text = kUntouched;
-        auto block = New<fw::MemoryBlock>(String(Image(16, {{std::size_t(position), "6noK"}})));
-        EXPECT_THROW(GetVerK56(NamedLeadNKI(), block, text), fw::OutOfBoundsException);
-        EXPECT_EQ(text, kUntouched);
-        EXPECT_EQ(hook.Count(), position);
-    }
+class KontaktVersionReaderScan : public testing::TestWithParam<ScanCase> {};
+
+TEST_P(KontaktVersionReaderScan, TailScanBoundsFirstHitAndHookCalls) {
+    const ScanCase& c = GetParam();
+    readertest::HookCounter hook;
+    String text = kUntouched;
+    const bool found = GetVerK56(NamedLeadNKI(), New<fw::MemoryBlock>(String(c.block)), text);
+    EXPECT_EQ(found, c.version != nullptr);
+    EXPECT_EQ(text, c.version ? String("Lead.NKI is Kontakt Version ") + c.version : kUntouched);
+    EXPECT_EQ(hook.Count(), c.hooks);
 }
+
+INSTANTIATE_TEST_SUITE_P(Blocks, KontaktVersionReaderScan, testing::ValuesIn(ScanCases()),
+                         [](const auto& info) { return CamelCaseName(info.param.what); });
+
+// The tag's position in the block, 0 to 3.
+class KontaktVersionReaderEarlyTag : public testing::TestWithParam<int> {};
+
+TEST_P(KontaktVersionReaderEarlyTag, ATailTagWithoutFourBytesBeforeItRaisesOutOfBounds) {
+    const int position = GetParam();
+    readertest::HookCounter hook;
+    String text = kUntouched;
+    auto block = New<fw::MemoryBlock>(String(Image(16, {{std::size_t(position), "6noK"}})));
+    EXPECT_THROW(GetVerK56(NamedLeadNKI(), block, text), fw::OutOfBoundsException);
+    EXPECT_EQ(text, kUntouched);
+    EXPECT_EQ(hook.Count(), position);
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, KontaktVersionReaderEarlyTag, testing::Range(0, 4),
+                         [](const auto& info) { return "TagAt" + std::to_string(info.param); });
 
 } // namespace

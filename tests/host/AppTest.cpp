@@ -63,7 +63,8 @@ TEST(AppRecord, ListsSlotsMethodsEventsPropertyAndInterface) {
             bound.push_back(event.name);
         }
     }
-    EXPECT_EQ(record.events.size(), 11u);
+    EXPECT_EQ(record.events.size(), 11u)
+        << "the application's events: " << ::testing::PrintToString(Names(record.events));
     EXPECT_THAT(bound, ElementsAre("NewDocument", "Open", "OpenDocument"));
 
     ASSERT_NE(record.FindProperty("MyMutex"), nullptr);

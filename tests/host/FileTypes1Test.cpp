@@ -61,7 +61,7 @@ TEST_F(FileTypes1Test, NothingExistsBeforeInitialisation) {
 TEST_F(FileTypes1Test, EachTypeIsCompletedListedAndRegisteredBeforeTheNext) {
     FileTypes1::_Initialize();
 
-    ASSERT_EQ(registrations_.size(), 3u);
+    ASSERT_EQ(registrations_.size(), 3u) << "one registration for each Kontakt type";
     const struct {
         const char* name;
         const char* macType;
@@ -113,7 +113,7 @@ TEST_F(FileTypes1Test, TheDialogFilterJoinsTheNamesAndRegistersNothingAgain) {
         fw::FileType::Operator_AddRight(fw::FileType::Operator_Add(instrument, multi), bank);
 
     EXPECT_EQ(filter, String("NI Kontakt Instrument;NI Kontakt Multi;NI Kontakt Bank"));
-    EXPECT_EQ(filter.ByteCount(), 54u);
+    EXPECT_EQ(filter.ByteCount(), 54u) << "three names and two semicolons, nothing more";
     EXPECT_EQ(instrument + multi + bank, filter);
     EXPECT_EQ(multi->Operator_Convert(), String("NI Kontakt Multi"));
     EXPECT_TRUE(registrations_.empty());

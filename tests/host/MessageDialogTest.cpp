@@ -21,7 +21,7 @@ TEST_F(MessageDialogTest, ShowsTheTextAsGiven) {
     fw::MessageDialog::Show("Lead.nki is Kontakt Version 5.0.2.10");
     fw::MessageDialog::Show("");
     const auto& shown = fw::headless::ShownMessages();
-    ASSERT_EQ(shown.size(), 2u);
+    ASSERT_EQ(shown.size(), 2u) << "one box for each text";
     EXPECT_EQ(shown[0].text, String("Lead.nki is Kontakt Version 5.0.2.10"));
     EXPECT_EQ(shown[0].kind, fw::platform::MessageKind::Information);
     EXPECT_EQ(shown[1].text, String());

@@ -138,7 +138,8 @@ TEST_F(OpenDialogTest, ShowModalGivesTheChosenFileOrNil) {
     EXPECT_TRUE(dialog->ShowModal().IsNil());
     // No answer left: a loud failure rather than a test that hangs.
     EXPECT_THROW(dialog->ShowModal(), fw::RuntimeException);
-    EXPECT_EQ(fw::headless::OpenDialogRequests().size(), 3u);
+    EXPECT_EQ(fw::headless::OpenDialogRequests().size(), 3u)
+        << "each ShowModal asks, the one with no answer left too";
 }
 
 TEST_F(OpenDialogTest, OnlyTheUIThreadMayCreateOrShowIt) {

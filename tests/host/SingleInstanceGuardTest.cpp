@@ -38,7 +38,8 @@ TEST_F(SingleInstanceGuardTest, SecondCopySaysSoQuitsWithZeroAndTakesNoDocument)
 
     EXPECT_EQ(RunProgram(Quoted(lead)), 0);
 
-    EXPECT_EQ(kFixedText.size(), 128u);
+    EXPECT_EQ(kFixedText.size(), 128u)
+        << "kFixedText no longer holds the 128-byte sentence that follows the program's name";
     EXPECT_THAT(ShownTexts(), ElementsAre("Pindrel Copy.exe" + kFixedText));
     EXPECT_EQ(fw::headless::ShownMessages()[0].kind, fw::platform::MessageKind::Information);
 }
@@ -60,7 +61,8 @@ TEST_F(SingleInstanceGuardTest, FailuresLeaveAutomaticQuittingOnAndShowOnlyTheEr
 
         EXPECT_EQ(RunProgram(), 1);
 
-        ASSERT_EQ(fw::headless::ShownMessages().size(), 1u);
+        ASSERT_EQ(fw::headless::ShownMessages().size(), 1u)
+            << "only the error report: " << ::testing::PrintToString(ShownTexts());
         EXPECT_EQ(fw::headless::ShownMessages()[0].kind, fw::platform::MessageKind::Error);
         EXPECT_TRUE(autoQuit);
         EXPECT_EQ(mutexStored, failing == LockCall::TryAcquire);

@@ -100,7 +100,8 @@ TEST_F(StartupTest, TheRuntimesBoxesCarryTheProgramsName) {
     EXPECT_EQ(RunProgram(), 0);
 
     const auto& shown = fw::headless::ShownMessages();
-    ASSERT_EQ(shown.size(), 2u);
+    ASSERT_EQ(shown.size(), 2u) << "the first run's error report, then the second start's message: "
+                                << ::testing::PrintToString(ShownTexts());
     EXPECT_EQ(shown[0].kind, fw::platform::MessageKind::Error);
     EXPECT_THAT(
         shown[0].text.Bytes(),
@@ -130,7 +131,8 @@ TEST_F(StartupTest, OpenSeesTheVersionDataMenuBarAndDocumentTypes) {
         }
     });
     EXPECT_EQ(RunProgram(), 0);
-    EXPECT_EQ(ShownTexts().size(), 1u);
+    EXPECT_EQ(ShownTexts().size(), 1u)
+        << "only the second start's message: " << ::testing::PrintToString(ShownTexts());
 }
 
 TEST_F(StartupTest, AppAccessorGivesTheRegisteredObject) {
@@ -160,7 +162,8 @@ TEST_F(StartupTest, AnInitialisersPendingExceptionStopsEverything) {
     EXPECT_THAT(trace.calls,
                 ElementsAre("RuntimeInit", "RuntimePerformInitializers", "_UnhandledException",
                             "RuntimePerformFinalizers", "RuntimeExit"));
-    ASSERT_EQ(ShownTexts().size(), 1u);
+    ASSERT_EQ(ShownTexts().size(), 1u)
+        << "only the initialiser's error report: " << ::testing::PrintToString(ShownTexts());
     EXPECT_THAT(ShownTexts()[0], HasSubstr("initialiser failed"));
     EXPECT_EQ(fw::headless::ShownMessages()[0].kind, fw::platform::MessageKind::Error);
 }
@@ -176,7 +179,8 @@ TEST_F(StartupTest, FailingDocumentTypesStopStartUpBeforeTheApplicationExists) {
     EXPECT_THAT(trace.calls, ::testing::Not(::testing::Contains("_RuntimeRegisterAppObject")));
     EXPECT_THAT(trace.calls, ::testing::Not(::testing::Contains("_RunFrameworkInitialization")));
     EXPECT_THAT(trace.calls, ::testing::Not(::testing::Contains("_RuntimeRun")));
-    EXPECT_EQ(std::count(trace.calls.begin(), trace.calls.end(), "_UnhandledException"), 1);
+    EXPECT_EQ(std::count(trace.calls.begin(), trace.calls.end(), "_UnhandledException"), 1)
+        << "one report of the refused registration: " << ::testing::PrintToString(trace.calls);
     EXPECT_TRUE(FileTypes1::NIKontaktMulti().IsNil());
 }
 
@@ -211,7 +215,8 @@ TEST_F(StartupTest, TheQuitCodeIsTheExitCodeUnchanged) {
 TEST_F(StartupTest, LaunchDocumentsAreSplitAndMadeFull) {
     fw::RuntimeInit(nullptr, nullptr, LR"("/tmp/a b.nki" rel.nkm "C:\x\"q\"")", 1);
     const auto& documents = fw::RuntimeLaunchDocuments();
-    ASSERT_EQ(documents.size(), 3u);
+    ASSERT_EQ(documents.size(), 3u) << "three documents, split at the spaces outside quotes: "
+                                    << ::testing::PrintToString(documents);
     EXPECT_EQ(documents[0], fw::String("/tmp/a b.nki"));
     EXPECT_TRUE(documents[1].Bytes().ends_with("/rel.nkm"));
     EXPECT_TRUE(documents[1].Bytes().starts_with("/"));

@@ -40,7 +40,8 @@ TEST_F(VersionReportTest, NewDocumentAsksInDocumentsAndReportsTheChoice) {
 
     EXPECT_EQ(RunProgram(), 0);
 
-    ASSERT_EQ(fw::headless::OpenDialogRequests().size(), 1u);
+    ASSERT_EQ(fw::headless::OpenDialogRequests().size(), 1u)
+        << "NewDocument's one open-file dialog";
     const auto& request = fw::headless::OpenDialogRequests()[0];
     EXPECT_EQ(request.title, fw::String("Select a Kontakt file"));
     EXPECT_EQ(request.initialDirectory, std::optional<fw::String>(folder_.string()));
@@ -67,7 +68,8 @@ TEST_F(VersionReportTest, NewDocumentEndsQuietlyOnCancelAndReportsAMissingChoice
 TEST_F(VersionReportTest, AFileThatCannotBeOpenedShowsOnlyTheErrorReport) {
     std::filesystem::create_directories(folder_ / "Folder.nki");
     EXPECT_EQ(RunProgram(Quoted((folder_ / "Folder.nki").string())), 1);
-    ASSERT_EQ(fw::headless::ShownMessages().size(), 1u);
+    ASSERT_EQ(fw::headless::ShownMessages().size(), 1u)
+        << "only the error report: " << ::testing::PrintToString(ShownTexts());
     EXPECT_EQ(fw::headless::ShownMessages()[0].kind, fw::platform::MessageKind::Error);
     EXPECT_THAT(ShownTexts()[0], HasSubstr("IOException"));
     EXPECT_THAT(ShownTexts()[0], HasSubstr("Folder.nki"));
@@ -77,7 +79,8 @@ TEST_F(VersionReportTest, NoDocumentEventFollowsAFailedOne) {
     std::filesystem::create_directories(folder_ / "Folder.nki");
     const auto lead = WriteFile("Lead.nki", ForwardHeader());
     EXPECT_EQ(RunProgram(Quoted((folder_ / "Folder.nki").string()) + L" " + Quoted(lead)), 1);
-    EXPECT_EQ(ShownTexts().size(), 1u);
+    EXPECT_EQ(ShownTexts().size(), 1u)
+        << "only the failed document's error report: " << ::testing::PrintToString(ShownTexts());
 }
 
 } // namespace

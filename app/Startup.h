@@ -10,8 +10,9 @@ namespace pindrel {
 fw::ProgramDescription Program();
 
 // The main sequence, and the one place in the program's own code that catches (the framework
-// catches on its side too, around initialisers and event handlers): whatever escapes start-up or
-// the run is handed to the runtime's handling of unhandled exceptions.
+// catches on its side too: around initialisers and event handlers, and where a lock is let go):
+// whatever escapes start-up or the run is handed to the runtime's handling of unhandled
+// exceptions.
 void _Main();
 void _EarlyStartup();
 void _InitFileTypes();

@@ -39,7 +39,10 @@ void PrintTo(const String& text, std::ostream* out);
 
 // The last `count` characters of `text` (code points of its UTF-8); all of it when it is shorter.
 String Right(const String& text, std::int64_t count);
-// The text with the letters A to Z made lower case; every other byte stays as it is.
+// The text with each character that Unicode gives a lower case replaced by it, one for one by the
+// simple mapping ("Ä" to "ä", "Σ" to "σ", KELVIN SIGN to "k", U+0130 to "i"), whatever the
+// platform or locale; the byte count may change. Bytes that are no UTF-8, and lone surrogates,
+// stay as they are.
 String Lowercase(const String& text);
 // The value in plain decimal.
 String Str(std::int64_t value);

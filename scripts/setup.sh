@@ -7,6 +7,7 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine64 xvfb xauth
     clang
+    unicode-data
 )
 
 sudo_cmd=()

@@ -1,6 +1,5 @@
 #include "framework/String.h"
 
-#include <array>
 #include <optional>
 #include <ostream>
 
@@ -19,77 +18,6 @@ namespace {
 
 bool IsContinuationByte(char byte) {
     return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
-}
-
-// One character of generalised UTF-8, read where Lowercase stands. framework/Utf.cpp decodes
-// whole texts and raises at the first byte that is no UTF-8; a String may hold raw bytes, and
-// Lowercase keeps those and goes on lowering what follows, so it reads one character at a time and
-// learns of a bad byte without an exception. The rules are those of Utf.cpp's decoder: no overlong
-// form, nothing beyond U+10FFFF, a surrogate read as itself (no surrogate has a lower case, so
-// each stays as it is, paired in two 3-byte sequences or not).
-struct Character {
-    char32_t codePoint;
-    std::size_t length;
-};
-
-std::optional<Character> CharacterAt(const std::string& bytes, std::size_t at) {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    if (lead < 0x80) {
-        return Character{lead, 1};
-    }
-    // The sequence's length and the range its second byte must lie in; the narrower ranges
-    // exclude overlong forms and values beyond U+10FFFF.
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    char32_t codePoint = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0F;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return std::nullopt; // a continuation byte, an overlong lead, or no UTF-8 at all
-    }
-    if (bytes.size() - at < length) {
-        return std::nullopt;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(bytes[at + k]);
-        if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) {
-            return std::nullopt;
-        }
-        codePoint = (codePoint << 6) | (next & 0x3F);
-    }
-    return Character{codePoint, length};
-}
-
-// The UTF-8 of a lower case, which is always a whole code point, never a surrogate.
-std::string_view EncodeUtf8(char32_t codePoint, std::array<char, 4>& buffer) {
-    const auto byte = [](char32_t bits) { return static_cast<char>(bits); };
-    if (codePoint < 0x80) {
-        buffer = {byte(codePoint)};
-        return {buffer.data(), 1};
-    }
-    if (codePoint < 0x800) {
-        buffer = {byte(0xC0 | (codePoint >> 6)), byte(0x80 | (codePoint & 0x3F))};
-        return {buffer.data(), 2};
-    }
-    if (codePoint < 0x10000) {
-        buffer = {byte(0xE0 | (codePoint >> 12)), byte(0x80 | ((codePoint >> 6) & 0x3F)),
-                  byte(0x80 | (codePoint & 0x3F))};
-        return {buffer.data(), 3};
-    }
-    buffer = {byte(0xF0 | (codePoint >> 18)), byte(0x80 | ((codePoint >> 12) & 0x3F)),
-              byte(0x80 | ((codePoint >> 6) & 0x3F)), byte(0x80 | (codePoint & 0x3F))};
-    return {buffer.data(), 4};
 }
 
 } // namespace
@@ -134,23 +62,24 @@ String Right(const String& text, std::int64_t count) {
 }
 
 String Lowercase(const String& text) {
-    const std::string& bytes = text.Bytes();
+    std::string_view rest = text.Bytes();
     std::string lowered;
-    lowered.reserve(bytes.size());
-    for (std::size_t at = 0; at < bytes.size();) {
-        const std::optional<Character> character = CharacterAt(bytes, at);
+    lowered.reserve(rest.size());
+    while (!rest.empty()) {
+        const std::optional<Utf8Character> character = FirstUtf8Character(rest);
         if (!character) {
-            // No UTF-8: the byte stays, and the next one is read afresh.
-            lowered.append(bytes, at, 1);
-            ++at;
+            // A String may hold raw bytes: this one stays, and lowering goes on after it.
+            lowered += rest.front();
+            rest.remove_prefix(1);
             continue;
         }
         const char32_t lower = SimpleLowercase(character->codePoint);
-        std::array<char, 4> buffer;
-        lowered.append(lower == character->codePoint
-                           ? std::string_view(bytes).substr(at, character->length)
-                           : EncodeUtf8(lower, buffer));
-        at += character->length;
+        if (lower == character->codePoint) {
+            lowered.append(rest.substr(0, character->length));
+        } else {
+            AppendUtf8(lowered, lower);
+        }
+        rest.remove_prefix(character->length);
     }
     return String(std::move(lowered));
 }

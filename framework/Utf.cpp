@@ -16,24 +16,6 @@ bool IsLow(char32_t c) {
     return c >= 0xDC00 && c < 0xE000;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 template <class Unit> std::string EncodeUnits(std::basic_string_view<Unit> text) {
     std::string out;
     out.reserve(text.size());
@@ -61,38 +43,11 @@ template <class Unit> std::basic_string<Unit> DecodeUnits(std::string_view text)
     out.reserve(text.size());
     bool afterLoneHigh = false;
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        // The sequence's length and the range its second byte must lie in; the narrower ranges
-        // exclude overlong forms and values beyond U+10FFFF.
-        std::size_t length = 1;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        char32_t c = lead;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            c = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            c = lead & 0x0F;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            c = lead & 0x07;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else if (lead >= 0x80) {
-            RaiseInvalid(i); // a continuation byte, an overlong lead, or no UTF-8 at all
-        }
-        if (text.size() - i < length) {
+        const std::optional<Utf8Character> character = FirstUtf8Character(text.substr(i));
+        if (!character) {
             RaiseInvalid(i);
         }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) {
-                RaiseInvalid(i);
-            }
-            c = (c << 6) | (next & 0x3F);
-        }
+        const char32_t c = character->codePoint;
         if (afterLoneHigh && IsLow(c)) {
             RaiseInvalid(i);
         }
@@ -103,12 +58,69 @@ template <class Unit> std::basic_string<Unit> DecodeUnits(std::string_view text)
         } else {
             out += static_cast<Unit>(c);
         }
-        i += length;
+        i += character->length;
     }
     return out;
 }
 
 } // namespace
+
+std::optional<Utf8Character> FirstUtf8Character(std::string_view text) noexcept {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    const auto lead = static_cast<unsigned char>(text[0]);
+    // The sequence's length and the range its second byte must lie in; the narrower ranges
+    // exclude overlong forms and values beyond U+10FFFF.
+    std::size_t length = 1;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    char32_t c = lead;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        c = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        c = lead & 0x0F;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        c = lead & 0x07;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else if (lead >= 0x80) {
+        return std::nullopt; // a continuation byte, an overlong lead, or no UTF-8 at all
+    }
+    if (text.size() < length) {
+        return std::nullopt;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[k]);
+        if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) {
+            return std::nullopt;
+        }
+        c = (c << 6) | (next & 0x3F);
+    }
+    return Utf8Character{c, length};
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
 
 std::string ToUtf8(std::u16string_view text) {
     return EncodeUnits(text);

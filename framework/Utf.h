@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,5 +23,16 @@ std::string ToUtf8(std::wstring_view text);
 std::u16string ToUtf16(std::string_view text);
 // The same, as wchar_t text (see ToUtf8 for what a unit holds).
 std::wstring ToWide(std::string_view text);
+
+// One character of the 8-bit form, for code that walks a text which may also hold other bytes.
+struct Utf8Character {
+    char32_t codePoint;
+    std::size_t length; // in bytes
+};
+// The character that `text` starts with; none where ToUtf16 would raise at its first byte. A
+// surrogate's 3-byte sequence is read as that surrogate.
+std::optional<Utf8Character> FirstUtf8Character(std::string_view text) noexcept;
+// Appends the 8-bit form of one code point; a surrogate becomes its own 3-byte sequence.
+void AppendUtf8(std::string& out, char32_t codePoint);
 
 } // namespace fw

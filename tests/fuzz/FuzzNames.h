@@ -19,7 +19,7 @@ inline constexpr FuzzName kNames[] = {
     {"弦楽器.nkm", true}, {"Ärger.NKB", true}, {"lead.nki.bak", false},
     {"lead.nkx", false},  {"leadnki", false},  {"x.txt", false},
     {"nki", false},       {"k", false},        {"lead.nk", false},
-    {"lead.nkİ", false},  {"弦.楽器", false},  {"a.nki ", false},
+    {"lead.nkİ", true},   {"弦.楽器", false},  {"a.nki ", false},
 };
 
 inline const FuzzName& NameFor(std::uint8_t selector) {

@@ -1,9 +1,7 @@
 #include "framework/String.h"
 
 #include <optional>
-#include <ostream>
 
-#include "framework/Exceptions.h"
 #include "framework/SimpleLowercase.h"
 #include "framework/Utf.h"
 
@@ -21,31 +19,6 @@ bool IsContinuationByte(char byte) {
 }
 
 } // namespace
-
-void PrintTo(const String& text, std::ostream* out) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    bool utf8 = true;
-    try {
-        ToUtf16(text.Bytes());
-    } catch (const RuntimeException&) {
-        utf8 = false; // raw bytes, such as a block read without a text encoding
-    }
-    std::string shown = "\"";
-    for (const char c : text.Bytes()) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            shown += '\\';
-            shown += c;
-        } else if (byte < 0x20 || byte == 0x7F || (byte >= 0x80 && !utf8)) {
-            shown += "\\x";
-            shown += kHex[byte >> 4];
-            shown += kHex[byte & 0xF];
-        } else {
-            shown += c;
-        }
-    }
-    *out << shown << '"';
-}
 
 String Right(const String& text, std::int64_t count) {
     const std::string& bytes = text.Bytes();

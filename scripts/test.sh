@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the host tests, the Windows tests and end-to-end runs of
-# Pindrel.exe under Wine, and a bounded fuzzing run of the version reader.
+# Pindrel.exe under Wine, the run command with no display, and a bounded fuzzing run of the
+# version reader.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
@@ -30,6 +31,8 @@ windows_tests() {
 }
 step "windows build" bash -c 'cmake --preset windows >/dev/null && cmake --build --preset windows'
 step "windows tests" windows_tests
+# The run command as on a machine with no display: a container, an SSH session, CI.
+step "run command" bash tests/run/run-command.sh
 
 step "fuzz build" bash -c 'cmake --preset fuzz >/dev/null && cmake --build --preset fuzz'
 step "fuzz run" bash tests/fuzz/run.sh build/fuzz

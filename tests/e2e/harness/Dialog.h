@@ -18,7 +18,7 @@ inline constexpr int kFileTypeComboId = 1136;
 
 // A visible top-level dialog window ("#32770") of another process: a message box or an
 // open-file dialog. Every message it sends has a time limit, so a hung program fails the test
-// instead of hanging it.
+// (or the attendant) instead of hanging it.
 class Dialog {
 public:
     explicit Dialog(HWND window) noexcept : window_(window) {}

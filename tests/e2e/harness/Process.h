@@ -21,8 +21,8 @@ std::wstring CommandLine(const std::filesystem::path& exe,
 
 enum class StartMode { Running, Suspended };
 
-// A program started by a test. It never outlives the test: a process still running when its
-// object goes is killed.
+// A program started by a test or the attendant. It never outlives its watcher: a process still
+// running when its object goes is killed.
 class Process {
 public:
     static Process Start(const std::filesystem::path& exe,

@@ -16,6 +16,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -138,9 +139,11 @@ public:
 
     // The function the record binds here; null when it binds none.
     Function Target(const ClassRecord& record) const noexcept {
-        for (const auto& [bound, function] : bindings_) {
-            if (bound == &record) {
-                return function;
+        if (bindings_ != nullptr) {
+            for (const auto& [bound, function] : *bindings_) {
+                if (bound == &record) {
+                    return function;
+                }
             }
         }
         return nullptr;
@@ -156,20 +159,27 @@ public:
 
     // Binds the record's entry to `function`, replacing what it bound before.
     void Bind(const ClassRecord& record, Function function) const {
-        for (auto& [bound, current] : bindings_) {
+        if (bindings_ == nullptr) {
+            bindings_ = new Bindings;
+        }
+        for (auto& [bound, current] : *bindings_) {
             if (bound == &record) {
                 current = function;
                 return;
             }
         }
-        bindings_.emplace_back(&record, function);
+        bindings_->emplace_back(&record, function);
     }
 
 private:
+    using Bindings = std::vector<std::pair<const ClassRecord*, Function>>;
+
     // Slots are constants; what they bind grows while records are built. Records are built on
     // the framework's thread (by the initialiser table or a class's first lookup), so this takes
     // no lock: a lock would also bring the C++ runtime's system-error machinery into the program.
-    mutable std::vector<std::pair<const ClassRecord*, Function>> bindings_;
+    // Like the records, the bindings are never freed, and the slot itself has nothing to
+    // destroy: a call through it from another static's destructor still finds its function.
+    mutable Bindings* bindings_ = nullptr;
 };
 
 // A method entry's own function (not a virtual operation).
@@ -267,6 +277,11 @@ private:
     // A record binds a handler only to an event its table lists.
     using Slot<R(Object&, Args...)>::Bind;
 };
+
+// A slot has nothing to destroy, so no static sees one gone, whatever the order in which the
+// program's statics end.
+static_assert(std::is_trivially_destructible_v<VirtualSlot<void(Object&)>> &&
+              std::is_trivially_destructible_v<EventSlot<void(Object&)>>);
 
 // A new class record below `base`. It starts with the base's method entries, events (unbound)
 // and property entries, so a class's builder writes only its own entries.

@@ -16,6 +16,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -292,6 +293,47 @@ AttributeTable RuntimeAllocateAttributeTable(std::size_t count = 0);
 
 // A record for one of the framework's own classes, with nothing but its name and base.
 ClassRecord& DefineClass(std::string name, const ClassRecord* base);
+
+// A virtual operation that a class adds, with its method entry: one row of the class's table of
+// the operations it adds. `number` is the slot that the class's numbering enum gives it.
+template <class SlotType> struct OperationEntry {
+    const SlotType* slot;
+    std::size_t number;
+    const char* name;
+    const char* parameters;
+    const char* signature;
+    typename SlotType::Function function;
+
+    void AddTo(ClassRecord& record, const char* declaredBy) const {
+        slot->Add(record, name, parameters, declaredBy, function);
+        record.methods.push_back(
+            {name, signature, slot, number, true, false, RuntimeAllocateAttributeTable()});
+    }
+};
+
+// Whether the table numbers its rows `first`, `first` + 1 and so on, in its own order, and ends
+// just before `end`: a class checks its table against its numbering enum at compile time, so a
+// row out of step fails the build.
+template <class... Slots>
+consteval bool NumbersSlots(const std::tuple<OperationEntry<Slots>...>& operations,
+                            std::size_t first, std::size_t end) {
+    return std::apply(
+        [&](const auto&... operation) {
+            std::size_t next = first;
+            return ((operation.number == next++) && ...) && next == end;
+        },
+        operations);
+}
+
+// Appends the table's operations to the record's virtual table, and their method entries to its
+// methods, in the table's order. Checked by NumbersSlots, the rows take exactly the slots they
+// name once the record's table holds its base's slots.
+template <class... Slots>
+void AddOperations(ClassRecord& record, const char* declaredBy,
+                   const std::tuple<OperationEntry<Slots>...>& operations) {
+    std::apply([&](const auto&... operation) { (operation.AddTo(record, declaredBy), ...); },
+               operations);
+}
 
 // A new object of the record's class, with one reference for the caller.
 Ref<Object> RuntimeNewObject(const ClassRecord& record);

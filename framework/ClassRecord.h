@@ -264,14 +264,20 @@ public:
         record.events.push_back({std::move(name), this, &record});
     }
 
-    void Handle(ClassRecord& record, Function handler) const {
+    // The record's entry of the event, which holds its name; RuntimeException when the record's
+    // table does not list it.
+    const EventEntry& Entry(const ClassRecord& record) const {
         for (const auto& event : record.events) {
             if (event.handler == this) {
-                this->Bind(record, handler);
-                return;
+                return event;
             }
         }
         throw RuntimeException(String("The class ") + String(record.name) + " has no such event.");
+    }
+
+    void Handle(ClassRecord& record, Function handler) const {
+        Entry(record); // only an event that the table lists
+        this->Bind(record, handler);
     }
 
 private:

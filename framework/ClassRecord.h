@@ -316,6 +316,9 @@ template <class SlotType> struct OperationEntry {
             {name, signature, slot, number, true, false, RuntimeAllocateAttributeTable()});
     }
 };
+// A row's slot gives its type (spelled out for compilers that deduce no aggregate's arguments).
+template <class SlotType, class... Rest>
+OperationEntry(const SlotType*, Rest...) -> OperationEntry<SlotType>;
 
 // Whether the table numbers its rows `first`, `first` + 1 and so on, in its own order, and ends
 // just before `end`: a class checks its table against its numbering enum at compile time, so a

@@ -80,6 +80,17 @@ void Build(MenuBar1& bar, const MenuRow& row) {
     parent->AddMenu(item);
 }
 
+// MenuBar1's own virtual operations, after the framework's, in the order MenuBar1::Slot numbers
+// them.
+constexpr std::tuple kOperations{
+    fw::OperationEntry{&menu_bar1::kUntitled0, MenuBar1::kUntitled0, "Untitled0", "", "%%",
+                       &CallUntitled0},
+    fw::OperationEntry{&menu_bar1::kUntitled1, MenuBar1::kUntitled1, "Untitled1", "", "%%",
+                       &CallUntitled1},
+};
+static_assert(fw::NumbersSlots(kOperations, fw::MenuBar::kSlotCount, MenuBar1::kSlotCount),
+              "MenuBar1's operations are out of step with MenuBar1::Slot.");
+
 Ref<MenuBar1>& ImplicitInstance() {
     // Never destroyed: the bar lives until the process ends.
     static Ref<MenuBar1>* instance = new Ref<MenuBar1>();
@@ -95,15 +106,7 @@ const fw::ClassRecord& MenuBar1::__Lookup() {
         built.allocate = &fw::Allocate<MenuBar1>;
         fw::RuntimeNewVtable(built);
         fw::menu_item::kConstructor.Override(built, "MenuBar1", &CallConstructor);
-        for (const auto& [slot, name, function, number] :
-             {std::tuple{&menu_bar1::kUntitled0, "Untitled0", &CallUntitled0, kUntitled0},
-              std::tuple{&menu_bar1::kUntitled1, "Untitled1", &CallUntitled1, kUntitled1}}) {
-            if (slot->Add(built, name, "", "MenuBar1", function) != std::size_t(number)) {
-                throw fw::RuntimeException("MenuBar1's slots are out of order.");
-            }
-            built.methods.push_back({name, "%%", slot, std::size_t(number), true, false,
-                                     fw::RuntimeAllocateAttributeTable()});
-        }
+        fw::AddOperations(built, "MenuBar1", kOperations);
         return built;
     }();
     return record;

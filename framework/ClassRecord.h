@@ -16,6 +16,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -138,9 +140,11 @@ public:
 
     // The function the record binds here; null when it binds none.
     Function Target(const ClassRecord& record) const noexcept {
-        for (const auto& [bound, function] : bindings_) {
-            if (bound == &record) {
-                return function;
+        if (bindings_ != nullptr) {
+            for (const auto& [bound, function] : *bindings_) {
+                if (bound == &record) {
+                    return function;
+                }
             }
         }
         return nullptr;
@@ -156,20 +160,27 @@ public:
 
     // Binds the record's entry to `function`, replacing what it bound before.
     void Bind(const ClassRecord& record, Function function) const {
-        for (auto& [bound, current] : bindings_) {
+        if (bindings_ == nullptr) {
+            bindings_ = new Bindings;
+        }
+        for (auto& [bound, current] : *bindings_) {
             if (bound == &record) {
                 current = function;
                 return;
             }
         }
-        bindings_.emplace_back(&record, function);
+        bindings_->emplace_back(&record, function);
     }
 
 private:
+    using Bindings = std::vector<std::pair<const ClassRecord*, Function>>;
+
     // Slots are constants; what they bind grows while records are built. Records are built on
     // the framework's thread (by the initialiser table or a class's first lookup), so this takes
     // no lock: a lock would also bring the C++ runtime's system-error machinery into the program.
-    mutable std::vector<std::pair<const ClassRecord*, Function>> bindings_;
+    // Like the records, the bindings are never freed, and the slot itself has nothing to
+    // destroy: a call through it from another static's destructor still finds its function.
+    mutable Bindings* bindings_ = nullptr;
 };
 
 // A method entry's own function (not a virtual operation).
@@ -253,20 +264,31 @@ public:
         record.events.push_back({std::move(name), this, &record});
     }
 
-    void Handle(ClassRecord& record, Function handler) const {
+    // The record's entry of the event, which holds its name; RuntimeException when the record's
+    // table does not list it.
+    const EventEntry& Entry(const ClassRecord& record) const {
         for (const auto& event : record.events) {
             if (event.handler == this) {
-                this->Bind(record, handler);
-                return;
+                return event;
             }
         }
         throw RuntimeException(String("The class ") + String(record.name) + " has no such event.");
+    }
+
+    void Handle(ClassRecord& record, Function handler) const {
+        Entry(record); // only an event that the table lists
+        this->Bind(record, handler);
     }
 
 private:
     // A record binds a handler only to an event its table lists.
     using Slot<R(Object&, Args...)>::Bind;
 };
+
+// A slot has nothing to destroy, so no static sees one gone, whatever the order in which the
+// program's statics end.
+static_assert(std::is_trivially_destructible_v<VirtualSlot<void(Object&)>> &&
+              std::is_trivially_destructible_v<EventSlot<void(Object&)>>);
 
 // A new class record below `base`. It starts with the base's method entries, events (unbound)
 // and property entries, so a class's builder writes only its own entries.
@@ -277,6 +299,50 @@ AttributeTable RuntimeAllocateAttributeTable(std::size_t count = 0);
 
 // A record for one of the framework's own classes, with nothing but its name and base.
 ClassRecord& DefineClass(std::string name, const ClassRecord* base);
+
+// A virtual operation that a class adds, with its method entry: one row of the class's table of
+// the operations it adds. `number` is the slot that the class's numbering enum gives it.
+template <class SlotType> struct OperationEntry {
+    const SlotType* slot;
+    std::size_t number;
+    const char* name;
+    const char* parameters;
+    const char* signature;
+    typename SlotType::Function function;
+
+    void AddTo(ClassRecord& record, const char* declaredBy) const {
+        slot->Add(record, name, parameters, declaredBy, function);
+        record.methods.push_back(
+            {name, signature, slot, number, true, false, RuntimeAllocateAttributeTable()});
+    }
+};
+// A row's slot gives its type (spelled out for compilers that deduce no aggregate's arguments).
+template <class SlotType, class... Rest>
+OperationEntry(const SlotType*, Rest...) -> OperationEntry<SlotType>;
+
+// Whether the table numbers its rows `first`, `first` + 1 and so on, in its own order, and ends
+// just before `end`: a class checks its table against its numbering enum at compile time, so a
+// row out of step fails the build.
+template <class... Slots>
+consteval bool NumbersSlots(const std::tuple<OperationEntry<Slots>...>& operations,
+                            std::size_t first, std::size_t end) {
+    return std::apply(
+        [&](const auto&... operation) {
+            std::size_t next = first;
+            return ((operation.number == next++) && ...) && next == end;
+        },
+        operations);
+}
+
+// Appends the table's operations to the record's virtual table, and their method entries to its
+// methods, in the table's order. Checked by NumbersSlots, the rows take exactly the slots they
+// name once the record's table holds its base's slots.
+template <class... Slots>
+void AddOperations(ClassRecord& record, const char* declaredBy,
+                   const std::tuple<OperationEntry<Slots>...>& operations) {
+    std::apply([&](const auto&... operation) { (operation.AddTo(record, declaredBy), ...); },
+               operations);
+}
 
 // A new object of the record's class, with one reference for the caller.
 Ref<Object> RuntimeNewObject(const ClassRecord& record);

@@ -1,5 +1,7 @@
 #include "framework/MenuBar.h"
 
+#include <tuple>
+
 #include "framework/ClassRecord.h"
 #include "framework/QuitMenuItem.h"
 #include "framework/UIThread.h"
@@ -28,16 +30,21 @@ void InstallClone(Object& self, const Ref<MenuItem>& source) {
     }
 }
 
+// MenuBar's own virtual operations, after MenuItem's, in the order MenuBar::Slot numbers them.
+constexpr std::tuple kOperations{
+    OperationEntry{&menu_bar::k_InstallClone, MenuBar::k_InstallClone, "_InstallClone", "MenuItem",
+                   "%%o<MenuItem>", &InstallClone},
+};
+static_assert(NumbersSlots(kOperations, MenuItem::kSlotCount, MenuBar::kSlotCount),
+              "MenuBar's operations are out of step with MenuBar::Slot.");
+
 ClassRecord& BuildRecord() {
     ClassRecord& record = RuntimeNewClass(&MenuItem::Class(), "MenuBar");
     RuntimeNewVtable(record);
     record.allocate = &Allocate<MenuBar>;
 
     menu_item::k_DependencyList.Override(record, "MenuBar", &DependencyList);
-    const std::size_t slot =
-        menu_bar::k_InstallClone.Add(record, "_InstallClone", "MenuItem", "MenuBar", &InstallClone);
-    record.methods.push_back({"_InstallClone", "%%o<MenuItem>", &menu_bar::k_InstallClone, slot,
-                              true, false, RuntimeAllocateAttributeTable()});
+    AddOperations(record, "MenuBar", kOperations);
     return record;
 }
 

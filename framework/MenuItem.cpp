@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "framework/ClassRecord.h"
 #include "framework/Exceptions.h"
@@ -177,72 +178,89 @@ struct MenuItemOperations {
         }
         copy.children_ = std::move(children);
     }
-
-    static ClassRecord& BuildRecord() {
-        ClassRecord& record = RuntimeNewClass(&Object::Class(), "MenuItem");
-        RuntimeNewVtable(record);
-        record.allocate = &Allocate<MenuItem>;
-
-        // In slot order; the aliases share their operation's function.
-        const auto add = [&](auto& slot, MenuItem::Slot number, const char* name,
-                             const char* parameters, const char* signature, auto function) {
-            if (slot.Add(record, name, parameters, "MenuItem", function) != number) {
-                throw RuntimeException("MenuItem's slots are out of order.");
-            }
-            record.methods.push_back({name, signature, &slot, std::size_t(number), true, false,
-                                      RuntimeAllocateAttributeTable()});
-        };
-        using namespace menu_item;
-        add(kAddMenu, MenuItem::kAddMenu, "AddMenu", "MenuItem", "%%o<MenuItem>", &AddMenu);
-        add(kAddMenuAt, MenuItem::kAddMenuAt, "AddMenuAt", "Integer, MenuItem", "%%i8o<MenuItem>",
-            &AddMenuAt);
-        add(kAppend, MenuItem::kAppend, "Append", "MenuItem", "%%o<MenuItem>", &AddMenu);
-        add(kChild, MenuItem::kChild, "Child", "String", "%o<MenuItem>%s", &Child);
-        add(kClone, MenuItem::kClone, "Clone", "", "%o<MenuItem>%", &Clone);
-        add(kClose, MenuItem::kClose, "Close", "", "%%", &Close);
-        add(kConstructor, MenuItem::kConstructor, "Constructor", "", "%%", &Constructor);
-        add(kConstructorFromItem, MenuItem::kConstructorFromItem, "Constructor", "MenuItem",
-            "%%o<MenuItem>", &ConstructorFromItem);
-        add(kConstructorWithText, MenuItem::kConstructorWithText, "Constructor", "String, Variant",
-            "%%sv", &ConstructorWithText);
-        add(kCount, MenuItem::kCount, "Count", "", "%i8%", &Count);
-        add(kEnable, MenuItem::kEnable, "Enable", "", "%%", &Enable);
-        add(kHandle, MenuItem::kHandle, "Handle", "MenuItem.HandleType", "%i8%i8", &Handle);
-        add(kInsert, MenuItem::kInsert, "Insert", "Integer, MenuItem", "%%i8o<MenuItem>",
-            &AddMenuAt);
-        add(kItem, MenuItem::kItem, "Item", "Integer", "%o<MenuItem>%i8", &Item);
-        add(kMenuAt, MenuItem::kMenuAt, "MenuAt", "Integer", "%o<MenuItem>%i8", &Item);
-        add(kMenuItem, MenuItem::kMenuItem, "MenuItem", "", "%%", &Constructor);
-        add(kMenuItemWithText, MenuItem::kMenuItemWithText, "MenuItem", "String, Variant", "%%sv",
-            &ConstructorWithText);
-        add(kPopUp, MenuItem::kPopUp, "PopUp", "", "%o<MenuItem>%", &PopUp);
-        add(kPopUpAt, MenuItem::kPopUpAt, "PopUp", "Integer, Integer", "%o<MenuItem>%i8i8",
-            &PopUpAt);
-        add(kRemoveAt, MenuItem::kRemoveAt, "Remove", "Integer", "%%i8", &RemoveAt);
-        add(kRemoveItem, MenuItem::kRemoveItem, "Remove", "MenuItem", "%%o<MenuItem>", &RemoveItem);
-        add(kRemoveNamed, MenuItem::kRemoveNamed, "Remove", "String", "%%s", &RemoveNamed);
-        add(kRemoveMenuAt, MenuItem::kRemoveMenuAt, "RemoveMenuAt", "Integer", "%%i8", &RemoveAt);
-        add(k_DependencyList, MenuItem::k_DependencyList, "_DependencyList", "", "%%",
-            &DependencyList);
-        add(k_DisableEntirely, MenuItem::k_DisableEntirely, "_DisableEntirely", "", "%%",
-            &DisableEntirely);
-        add(k_Lookup, MenuItem::k_Lookup, "_Lookup", "String", "%o<MenuItem>%s", &Lookup);
-        add(k_LookupIndexed, MenuItem::k_LookupIndexed, "_Lookup", "String, Integer",
-            "%o<MenuItem>%si8", &LookupIndexed);
-        add(k_SelfEnable, MenuItem::k_SelfEnable, "_SelfEnable", "", "%%", &SelfEnable);
-        add(k_Swap, MenuItem::k_Swap, "_Swap", "String, MenuItem", "%%so<MenuItem>", &Swap);
-        if (record.vtable.size() != MenuItem::kSlotCount) {
-            throw RuntimeException("MenuItem's slots are incomplete.");
-        }
-        kActionEvent.Declare(record, "Action");
-        // The framework never raises EnableMenu, so nothing can bind it.
-        record.events.push_back({"EnableMenu", nullptr, &record});
-        return record;
-    }
 };
 
+namespace {
+
+using Operations = MenuItemOperations;
+
+// MenuItem's virtual operations in slot order, which MenuItem::Slot numbers; the aliases share
+// their operation's function.
+constexpr std::tuple kOperations{
+    OperationEntry{&menu_item::kAddMenu, MenuItem::kAddMenu, "AddMenu", "MenuItem", "%%o<MenuItem>",
+                   &Operations::AddMenu},
+    OperationEntry{&menu_item::kAddMenuAt, MenuItem::kAddMenuAt, "AddMenuAt", "Integer, MenuItem",
+                   "%%i8o<MenuItem>", &Operations::AddMenuAt},
+    OperationEntry{&menu_item::kAppend, MenuItem::kAppend, "Append", "MenuItem", "%%o<MenuItem>",
+                   &Operations::AddMenu},
+    OperationEntry{&menu_item::kChild, MenuItem::kChild, "Child", "String", "%o<MenuItem>%s",
+                   &Operations::Child},
+    OperationEntry{&menu_item::kClone, MenuItem::kClone, "Clone", "", "%o<MenuItem>%",
+                   &Operations::Clone},
+    OperationEntry{&menu_item::kClose, MenuItem::kClose, "Close", "", "%%", &Operations::Close},
+    OperationEntry{&menu_item::kConstructor, MenuItem::kConstructor, "Constructor", "", "%%",
+                   &Operations::Constructor},
+    OperationEntry{&menu_item::kConstructorFromItem, MenuItem::kConstructorFromItem, "Constructor",
+                   "MenuItem", "%%o<MenuItem>", &Operations::ConstructorFromItem},
+    OperationEntry{&menu_item::kConstructorWithText, MenuItem::kConstructorWithText, "Constructor",
+                   "String, Variant", "%%sv", &Operations::ConstructorWithText},
+    OperationEntry{&menu_item::kCount, MenuItem::kCount, "Count", "", "%i8%", &Operations::Count},
+    OperationEntry{&menu_item::kEnable, MenuItem::kEnable, "Enable", "", "%%", &Operations::Enable},
+    OperationEntry{&menu_item::kHandle, MenuItem::kHandle, "Handle", "MenuItem.HandleType",
+                   "%i8%i8", &Operations::Handle},
+    OperationEntry{&menu_item::kInsert, MenuItem::kInsert, "Insert", "Integer, MenuItem",
+                   "%%i8o<MenuItem>", &Operations::AddMenuAt},
+    OperationEntry{&menu_item::kItem, MenuItem::kItem, "Item", "Integer", "%o<MenuItem>%i8",
+                   &Operations::Item},
+    OperationEntry{&menu_item::kMenuAt, MenuItem::kMenuAt, "MenuAt", "Integer", "%o<MenuItem>%i8",
+                   &Operations::Item},
+    OperationEntry{&menu_item::kMenuItem, MenuItem::kMenuItem, "MenuItem", "", "%%",
+                   &Operations::Constructor},
+    OperationEntry{&menu_item::kMenuItemWithText, MenuItem::kMenuItemWithText, "MenuItem",
+                   "String, Variant", "%%sv", &Operations::ConstructorWithText},
+    OperationEntry{&menu_item::kPopUp, MenuItem::kPopUp, "PopUp", "", "%o<MenuItem>%",
+                   &Operations::PopUp},
+    OperationEntry{&menu_item::kPopUpAt, MenuItem::kPopUpAt, "PopUp", "Integer, Integer",
+                   "%o<MenuItem>%i8i8", &Operations::PopUpAt},
+    OperationEntry{&menu_item::kRemoveAt, MenuItem::kRemoveAt, "Remove", "Integer", "%%i8",
+                   &Operations::RemoveAt},
+    OperationEntry{&menu_item::kRemoveItem, MenuItem::kRemoveItem, "Remove", "MenuItem",
+                   "%%o<MenuItem>", &Operations::RemoveItem},
+    OperationEntry{&menu_item::kRemoveNamed, MenuItem::kRemoveNamed, "Remove", "String", "%%s",
+                   &Operations::RemoveNamed},
+    OperationEntry{&menu_item::kRemoveMenuAt, MenuItem::kRemoveMenuAt, "RemoveMenuAt", "Integer",
+                   "%%i8", &Operations::RemoveAt},
+    OperationEntry{&menu_item::k_DependencyList, MenuItem::k_DependencyList, "_DependencyList", "",
+                   "%%", &Operations::DependencyList},
+    OperationEntry{&menu_item::k_DisableEntirely, MenuItem::k_DisableEntirely, "_DisableEntirely",
+                   "", "%%", &Operations::DisableEntirely},
+    OperationEntry{&menu_item::k_Lookup, MenuItem::k_Lookup, "_Lookup", "String", "%o<MenuItem>%s",
+                   &Operations::Lookup},
+    OperationEntry{&menu_item::k_LookupIndexed, MenuItem::k_LookupIndexed, "_Lookup",
+                   "String, Integer", "%o<MenuItem>%si8", &Operations::LookupIndexed},
+    OperationEntry{&menu_item::k_SelfEnable, MenuItem::k_SelfEnable, "_SelfEnable", "", "%%",
+                   &Operations::SelfEnable},
+    OperationEntry{&menu_item::k_Swap, MenuItem::k_Swap, "_Swap", "String, MenuItem",
+                   "%%so<MenuItem>", &Operations::Swap},
+};
+static_assert(NumbersSlots(kOperations, 0, MenuItem::kSlotCount),
+              "MenuItem's operations are out of step with MenuItem::Slot.");
+
+ClassRecord& BuildRecord() {
+    ClassRecord& record = RuntimeNewClass(&Object::Class(), "MenuItem");
+    RuntimeNewVtable(record);
+    record.allocate = &Allocate<MenuItem>;
+    AddOperations(record, "MenuItem", kOperations);
+    menu_item::kActionEvent.Declare(record, "Action");
+    // The framework never raises EnableMenu, so nothing can bind it.
+    record.events.push_back({"EnableMenu", nullptr, &record});
+    return record;
+}
+
+} // namespace
+
 const ClassRecord& MenuItem::Class() {
-    static const ClassRecord& record = MenuItemOperations::BuildRecord();
+    static const ClassRecord& record = BuildRecord();
     return record;
 }
 

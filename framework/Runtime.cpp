@@ -74,11 +74,11 @@ void HandleEventException(Application& application, std::exception_ptr exception
     _UnhandledException(exception);
 }
 
+// Raises the event on the application; the trace names it as the application's record does.
 template <class... Args>
-void Deliver(Application& application, std::string_view eventName,
-             const EventSlot<void(Object&, Args...)>& event,
+void Deliver(Application& application, const EventSlot<void(Object&, Args...)>& event,
              const std::type_identity_t<Args>&... args) {
-    RuntimeTrace(std::string("event ") + std::string(eventName));
+    RuntimeTrace("event " + event.Entry(application.Record()).name);
     const auto handler = event.Target(application.Record());
     if (handler == nullptr) {
         return;
@@ -239,10 +239,10 @@ void _RuntimeRun() {
     }
     auto& application = static_cast<Application&>(*object);
 
-    Deliver(application, "Open", application::kOpenEvent);
+    Deliver(application, application::kOpenEvent);
     if (State().launchDocuments.empty()) {
         if (!Stopped()) {
-            Deliver(application, "NewDocument", application::kNewDocumentEvent);
+            Deliver(application, application::kNewDocumentEvent);
         }
     } else {
         for (const String& path : State().launchDocuments) {
@@ -250,7 +250,7 @@ void _RuntimeRun() {
                 break;
             }
             const Ref<FolderItem> document = New<FolderItem>(path);
-            Deliver(application, "OpenDocument", application::kOpenDocumentEvent, document);
+            Deliver(application, application::kOpenDocumentEvent, document);
         }
     }
 

@@ -63,10 +63,15 @@ void _RunFrameworkInitialization(void (*lateStartupEntryPoint)());
 
 // Delivers Open, then one OpenDocument per document handed over at launch (or NewDocument when
 // there is none), then runs the loop until the application quits, or until automatic quitting
-// ends it. An exception that leaves a handler is reported and ends the loop with exit code 1.
+// ends it. A RuntimeException that leaves a handler goes to the application's UnhandledException
+// event, and when that takes it (its handler returns True) the run goes on with the next event.
+// Only when no handler is bound, or it returns False, or raises, is the exception reported, with
+// _UnhandledException, and no further event is delivered. Any other exception leaves _RuntimeRun.
 void _RuntimeRun();
 
-// Reports an exception that nobody caught; the run then ends with exit code 1.
+// Reports an exception that nothing took: neither the code it left nor, for one out of an event
+// handler, the application's UnhandledException event. The run then ends with exit code 1, unless
+// a quit request named its own.
 void _UnhandledException(std::exception_ptr exception);
 
 // Lets go of the application object, which runs its exit hooks.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/App.h"
@@ -123,6 +124,19 @@ static_assert(!BindableAnywhere<decltype(fw::menu_item::kClose), void (*)(fw::Ob
 static_assert(BindableAnywhere<decltype(fw::application::k__Init), void (*)(fw::Object&)>);
 static_assert(!Handles<decltype(fw::application::kOpenDocumentEvent),
                        void (*)(fw::Object&, fw::Ref<fw::FolderItem>)>);
+
+// A class's table of operations passes only when its rows take the slots from the base's count
+// on, one after the other, up to the class's own count.
+void AnyOperation(fw::Object&) {}
+constexpr auto Row(std::size_t number) {
+    return fw::OperationEntry{&fw::menu_item::kClose, number, "Close", "", "%%", &AnyOperation};
+}
+static_assert(fw::NumbersSlots(std::tuple{Row(4), Row(5)}, 4, 6));
+static_assert(!fw::NumbersSlots(std::tuple{Row(5), Row(4)}, 4, 6), "out of order");
+static_assert(!fw::NumbersSlots(std::tuple{Row(4), Row(4)}, 4, 6), "a number twice");
+static_assert(!fw::NumbersSlots(std::tuple{Row(4)}, 4, 6), "a row missing");
+static_assert(!fw::NumbersSlots(std::tuple{Row(4), Row(5), Row(6)}, 4, 6), "a row too many");
+static_assert(!fw::NumbersSlots(std::tuple{Row(5), Row(6)}, 4, 6), "not after the base's");
 
 TEST(ClassRecord, EveryEntryPointsAtTheSlotThatBindsItsFunction) {
     const ClassRecord& record = pindrel::App::__Lookup();

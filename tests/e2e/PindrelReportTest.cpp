@@ -6,6 +6,7 @@
 #include "KontaktFiles.h"
 #include "PindrelSession.h"
 #include "framework/Utf.h"
+#include "tests/win32/LiteralFile.h"
 
 namespace e2e {
 namespace {
@@ -44,6 +45,36 @@ TEST_P(PindrelLaunchTest, ReportsTheHandedOverFileInOneBoxAndEnds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, PindrelLaunchTest, ::testing::ValuesIn(kRoads),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Paths that Windows reads in ways of its own, each handed over for a real file: the box names
+// the file as it is called.
+struct PathForm {
+    const char* name; // for the test's name
+    std::wstring fileName;
+    std::wstring prefix; // written before the file's full path
+};
+
+void PrintTo(const PathForm& form, std::ostream* out) {
+    *out << form.name;
+}
+
+const PathForm kPathForms[] = {
+    {"ReservedName", L"CON.nki", L""},
+    {"DevicePath", L"Lead.nki", LR"(\\.\)"},
+};
+
+class PindrelPathFormTest : public PindrelTest, public ::testing::WithParamInterface<PathForm> {};
+
+TEST_P(PindrelPathFormTest, ReportsTheFileThePathNames) {
+    const PathForm& form = GetParam();
+    const win32test::LiteralFile file(folder_.Path() / form.fileName, kontakt::ForwardHeader());
+    const Process pindrel = Start({form.prefix + file.Path().wstring()});
+    ASSERT_NO_FATAL_FAILURE(ExpectBox(pindrel, VersionText(form.fileName, L"5.0.2.10")));
+    ExpectQuietEnd(pindrel);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, PindrelPathFormTest, ::testing::ValuesIn(kPathForms),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PindrelTest, TwoHandedOverFilesGiveTwoBoxesInOrder) {

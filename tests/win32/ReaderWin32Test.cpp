@@ -9,6 +9,7 @@
 #include "framework/win32/UniqueHandle.h"
 #include "framework/win32/Wide.h"
 #include "reader/basKontaktVersion.h"
+#include "win32/LiteralFile.h"
 
 namespace {
 
@@ -107,5 +108,42 @@ TEST(KontaktVersionReaderWin32, AnotherProgramMayWriteAndDeleteWhileTheReaderRea
     EXPECT_TRUE(writerOpened) << "error " << writerError;
     EXPECT_EQ(text, String("shared.nki is Kontakt Version 1.2.3.4"));
 }
+
+// A real file reached through each form of path that Windows reads: the reader gets the file,
+// and its name as given.
+struct PathForm {
+    const char* name; // for the test's name
+    std::wstring fileName;
+    std::wstring prefix; // written before the folder's full path
+};
+
+void PrintTo(const PathForm& form, std::ostream* out) {
+    *out << form.name;
+}
+
+const PathForm kPathForms[] = {
+    {"ReservedName", L"CON.nki", L""},
+    {"ReservedNameInLowerCase", L"nul.nkb", L""},
+    {"NumberedPortName", L"COM1.nkm", L""},
+    {"ConsoleInputName", L"CONIN$.nki", L""},
+    {"LiteralForm", L"Lead.nki", LR"(\\?\)"},
+    {"DeviceForm", L"Lead.nki", LR"(\\.\)"},
+    {"DeviceFormOfAReservedName", L"aux.nki", LR"(\\.\)"},
+};
+
+class KontaktVersionReaderPathForm : public ::testing::TestWithParam<PathForm> {};
+
+TEST_P(KontaktVersionReaderPathForm, ReadsTheFileThePathNames) {
+    const PathForm& form = GetParam();
+    TempFolder folder;
+    const win32test::LiteralFile stored(folder / fw::ToUtf8(form.fileName), ForwardHeader());
+    auto file = New<fw::FolderItem>(fw::win32::FromWide(form.prefix + stored.Path().wstring()));
+    String text;
+    EXPECT_EQ(ShowKontaktVersion(file, text), 2);
+    EXPECT_EQ(text, fw::win32::FromWide(form.fileName) + " is Kontakt Version 1.2.3.4");
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, KontaktVersionReaderPathForm, ::testing::ValuesIn(kPathForms),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -36,12 +36,31 @@ private:
     win32::UniqueHandle handle_;
 };
 
+// The codes by which Windows says that nothing is at a path. Every other failure, among them a
+// folder the user may not list, a device or a FIFO (ERROR_INVALID_PARAMETER under Wine) and a
+// drive whose medium is out (ERROR_NOT_READY), leaves open whether the file is there.
+bool SaysAbsent(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: // also a file standing where the path has a folder
+    case ERROR_INVALID_DRIVE:  // a drive letter that names no drive
+    case ERROR_INVALID_NAME:   // a name that no file can have, such as one with * or <
+    case ERROR_BAD_PATHNAME:   // a path whose very form names nothing
+    case ERROR_BAD_NETPATH:    // no such server
+    case ERROR_BAD_NET_NAME:   // no such share on the server
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 FileStatus QueryFile(const String& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!::GetFileAttributesExW(win32::LongPath(path).c_str(), GetFileExInfoStandard, &data)) {
-        return {.error = static_cast<std::int64_t>(::GetLastError())};
+        const DWORD error = ::GetLastError();
+        return {.error = static_cast<std::int64_t>(error), .absent = SaysAbsent(error)};
     }
     return {.exists = true,
             .isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,

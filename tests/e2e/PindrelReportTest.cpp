@@ -91,17 +91,15 @@ TEST_F(PindrelTest, AMissingHandedOverFileShowsNothing) {
     ExpectQuietEnd(pindrel);
 }
 
-TEST_F(PindrelTest, AFileThatCannotBeOpenedShowsAnErrorAndFails) {
-    const std::filesystem::path path = folder_.Write(L"Locked.nki", kontakt::ForwardHeader());
-    const fw::win32::UniqueHandle held = OpenWithoutSharing(path);
-    const Process pindrel = Start({path.wstring()});
-
+// The runtime's box for an error that left the program, neither report of `fileName`, then an
+// end with a non-zero exit code and no other window.
+void ExpectErrorBoxAndFailure(const Process& pindrel, const std::wstring& fileName) {
     const std::optional<Dialog> box = WaitForDialog(pindrel);
     ASSERT_TRUE(box) << "no error box; " << pindrel.Describe();
     ASSERT_TRUE(box->IsMessageBox()) << fw::ToUtf8(box->Describe());
     const std::wstring text = box->Text();
     EXPECT_FALSE(text.empty());
-    EXPECT_NE(text, VersionText(L"Locked.nki", L"5.0.2.10"));
+    EXPECT_NE(text, VersionText(fileName, L"5.0.2.10"));
     EXPECT_NE(text, FailureMessage());
     ASSERT_TRUE(box->PressAndWaitUntilClosed(IDOK));
 
@@ -109,6 +107,20 @@ TEST_F(PindrelTest, AFileThatCannotBeOpenedShowsAnErrorAndFails) {
     EXPECT_FALSE(end.shownDialog) << "unexpected " << fw::ToUtf8(end.shownDialog.value_or(L""));
     ASSERT_TRUE(end.exitCode) << pindrel.Describe();
     EXPECT_NE(*end.exitCode, 0u);
+}
+
+TEST_F(PindrelTest, AFileThatCannotBeOpenedShowsAnErrorAndFails) {
+    const std::filesystem::path path = folder_.Write(L"Locked.nki", kontakt::ForwardHeader());
+    const fw::win32::UniqueHandle held = OpenWithoutSharing(path);
+    const Process pindrel = Start({path.wstring()});
+    ExpectErrorBoxAndFailure(pindrel, L"Locked.nki");
+}
+
+// Wine's drive Z: is the Linux root, whose device nodes Windows cannot query: whether the file
+// is there is unknown, which is no reason to end in silence.
+TEST_F(PindrelTest, AFileThatCannotBeQueriedShowsAnErrorAndFails) {
+    const Process pindrel = Start({LR"(Z:\dev\null)"});
+    ExpectErrorBoxAndFailure(pindrel, L"null");
 }
 
 TEST_F(PindrelTest, WithoutAFileItAsksForOneAndReportsTheChoice) {

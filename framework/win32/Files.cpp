@@ -54,6 +54,10 @@ bool SaysAbsent(DWORD error) {
     }
 }
 
+[[noreturn]] void ThrowCannotOpen(DWORD error) {
+    throw IOException("The file could not be opened.", static_cast<std::int64_t>(error));
+}
+
 } // namespace
 
 FileStatus QueryFile(const String& path) {
@@ -79,14 +83,20 @@ String FullPath(const String& path) {
 }
 
 std::unique_ptr<FileHandle> OpenForReading(const String& path) {
-    // Sharing everything: Kontakt or any other program may go on using the file meanwhile.
-    win32::UniqueHandle handle(::CreateFileW(win32::LongPath(path).c_str(), GENERIC_READ,
-                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                             nullptr));
+    // Sharing everything: Kontakt or any other program may go on using the file meanwhile. Should
+    // the path lead to a named pipe, its server may learn who connects but not act as them.
+    win32::UniqueHandle handle(::CreateFileW(
+        win32::LongPath(path).c_str(), GENERIC_READ,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+        FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
     if (!handle.Valid()) {
-        throw IOException("The file could not be opened.",
-                          static_cast<std::int64_t>(::GetLastError()));
+        ThrowCannotOpen(::GetLastError());
+    }
+    // Only a disk file is a file to read: a device, a pipe or a FIFO may never answer a read.
+    ::SetLastError(ERROR_SUCCESS);
+    if (const DWORD type = ::GetFileType(handle.Get()); type != FILE_TYPE_DISK) {
+        const DWORD error = type == FILE_TYPE_UNKNOWN ? ::GetLastError() : ERROR_SUCCESS;
+        ThrowCannotOpen(error != ERROR_SUCCESS ? error : ERROR_NOT_SUPPORTED);
     }
     return std::make_unique<Win32File>(std::move(handle));
 }

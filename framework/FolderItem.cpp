@@ -17,6 +17,10 @@ FolderItem::FolderItem(String path, const ClassRecord& record)
 bool FolderItem::Exists() {
     const auto status = platform::QueryFile(path_);
     lastErrorCode_ = status.error;
+    if (!status.exists && !status.absent) {
+        throw IOException(String("Could not find out whether \"") + Name() + "\" exists.",
+                          lastErrorCode_);
+    }
     return status.exists;
 }
 

@@ -15,6 +15,8 @@ public:
     static const ClassRecord& Class();
     explicit FolderItem(String path, const ClassRecord& record = Class());
 
+    // True when the file is there, False when it or a folder on its path is not; IOException,
+    // with LastErrorCode set, when the file system cannot tell.
     virtual bool Exists();
     // The file's name with its extension, letter case as stored.
     virtual String Name();

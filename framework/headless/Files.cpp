@@ -39,7 +39,8 @@ private:
 FileStatus QueryFile(const String& path) {
     struct stat info {};
     if (::stat(path.CString(), &info) != 0) {
-        return {.error = errno};
+        // ENOTDIR: a file stands where the path has a folder, so there is no such folder.
+        return {.error = errno, .absent = errno == ENOENT || errno == ENOTDIR};
     }
     return {.exists = true,
             .isDirectory = S_ISDIR(info.st_mode),

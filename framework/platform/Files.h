@@ -15,6 +15,9 @@ struct FileStatus {
     bool isDirectory = false;
     std::uint64_t length = 0;
     std::int64_t error = 0; // the platform's code when the query failed
+    // The failed query says that the file, or a folder on its path, is not there. Any other
+    // failure means that the file system could not tell.
+    bool absent = false;
 };
 
 FileStatus QueryFile(const String& path);

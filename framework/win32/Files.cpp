@@ -36,12 +36,35 @@ private:
     win32::UniqueHandle handle_;
 };
 
+// The codes by which Windows says that nothing is at a path. Every other failure, among them a
+// folder the user may not list, a device or a FIFO (ERROR_INVALID_PARAMETER under Wine) and a
+// drive whose medium is out (ERROR_NOT_READY), leaves open whether the file is there.
+bool SaysAbsent(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: // also a file standing where the path has a folder
+    case ERROR_INVALID_DRIVE:  // a drive letter that names no drive
+    case ERROR_INVALID_NAME:   // a name that no file can have, such as one with * or <
+    case ERROR_BAD_PATHNAME:   // a path whose very form names nothing
+    case ERROR_BAD_NETPATH:    // no such server
+    case ERROR_BAD_NET_NAME:   // no such share on the server
+        return true;
+    default:
+        return false;
+    }
+}
+
+[[noreturn]] void ThrowCannotOpen(DWORD error) {
+    throw IOException("The file could not be opened.", static_cast<std::int64_t>(error));
+}
+
 } // namespace
 
 FileStatus QueryFile(const String& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!::GetFileAttributesExW(win32::LongPath(path).c_str(), GetFileExInfoStandard, &data)) {
-        return {.error = static_cast<std::int64_t>(::GetLastError())};
+        const DWORD error = ::GetLastError();
+        return {.error = static_cast<std::int64_t>(error), .absent = SaysAbsent(error)};
     }
     return {.exists = true,
             .isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
@@ -60,14 +83,20 @@ String FullPath(const String& path) {
 }
 
 std::unique_ptr<FileHandle> OpenForReading(const String& path) {
-    // Sharing everything: Kontakt or any other program may go on using the file meanwhile.
-    win32::UniqueHandle handle(::CreateFileW(win32::LongPath(path).c_str(), GENERIC_READ,
-                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                             nullptr));
+    // Sharing everything: Kontakt or any other program may go on using the file meanwhile. Should
+    // the path lead to a named pipe, its server may learn who connects but not act as them.
+    win32::UniqueHandle handle(::CreateFileW(
+        win32::LongPath(path).c_str(), GENERIC_READ,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+        FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
     if (!handle.Valid()) {
-        throw IOException("The file could not be opened.",
-                          static_cast<std::int64_t>(::GetLastError()));
+        ThrowCannotOpen(::GetLastError());
+    }
+    // Only a disk file is a file to read: a device, a pipe or a FIFO may never answer a read.
+    ::SetLastError(ERROR_SUCCESS);
+    if (const DWORD type = ::GetFileType(handle.Get()); type != FILE_TYPE_DISK) {
+        const DWORD error = type == FILE_TYPE_UNKNOWN ? ::GetLastError() : ERROR_SUCCESS;
+        ThrowCannotOpen(error != ERROR_SUCCESS ? error : ERROR_NOT_SUPPORTED);
     }
     return std::make_unique<Win32File>(std::move(handle));
 }

@@ -17,10 +17,12 @@ inline String FromWide(std::wstring_view text) {
     return String(fw::ToUtf8(text));
 }
 
-// GetFullPathNameW's absolute form of a path; none when the call fails.
+// The absolute form of a path, naming the file the path names; none when Windows cannot make one.
+// A path in \\?\ form is taken literally and a \\.\ one as the device path it is. A last
+// component that the DOS rules read as a device (CON.nki, nul.nkb) stays a file in its folder.
 std::optional<std::wstring> FullPathName(const std::wstring& path);
 
-// A path Windows accepts at any length: absolute, with the \\?\ prefix.
+// A path Windows accepts at any length: FullPathName's path with the \\?\ prefix.
 std::wstring LongPath(const String& path);
 
 } // namespace fw::win32

@@ -6,6 +6,7 @@
 #include "KontaktFiles.h"
 #include "PindrelSession.h"
 #include "framework/Utf.h"
+#include "tests/win32/LiteralFile.h"
 
 namespace e2e {
 namespace {
@@ -46,6 +47,36 @@ TEST_P(PindrelLaunchTest, ReportsTheHandedOverFileInOneBoxAndEnds) {
 INSTANTIATE_TEST_SUITE_P(Roads, PindrelLaunchTest, ::testing::ValuesIn(kRoads),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Paths that Windows reads in ways of its own, each handed over for a real file: the box names
+// the file as it is called.
+struct PathForm {
+    const char* name; // for the test's name
+    std::wstring fileName;
+    std::wstring prefix; // written before the file's full path
+};
+
+void PrintTo(const PathForm& form, std::ostream* out) {
+    *out << form.name;
+}
+
+const PathForm kPathForms[] = {
+    {"ReservedName", L"CON.nki", L""},
+    {"DevicePath", L"Lead.nki", LR"(\\.\)"},
+};
+
+class PindrelPathFormTest : public PindrelTest, public ::testing::WithParamInterface<PathForm> {};
+
+TEST_P(PindrelPathFormTest, ReportsTheFileThePathNames) {
+    const PathForm& form = GetParam();
+    const win32test::LiteralFile file(folder_.Path() / form.fileName, kontakt::ForwardHeader());
+    const Process pindrel = Start({form.prefix + file.Path().wstring()});
+    ASSERT_NO_FATAL_FAILURE(ExpectBox(pindrel, VersionText(form.fileName, L"5.0.2.10")));
+    ExpectQuietEnd(pindrel);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, PindrelPathFormTest, ::testing::ValuesIn(kPathForms),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(PindrelTest, TwoHandedOverFilesGiveTwoBoxesInOrder) {
     const Process pindrel =
         Start({folder_.Write(L"First.nki", kontakt::ForwardHeader()).wstring(),
@@ -60,17 +91,15 @@ TEST_F(PindrelTest, AMissingHandedOverFileShowsNothing) {
     ExpectQuietEnd(pindrel);
 }
 
-TEST_F(PindrelTest, AFileThatCannotBeOpenedShowsAnErrorAndFails) {
-    const std::filesystem::path path = folder_.Write(L"Locked.nki", kontakt::ForwardHeader());
-    const fw::win32::UniqueHandle held = OpenWithoutSharing(path);
-    const Process pindrel = Start({path.wstring()});
-
+// The runtime's box for an error that left the program, neither report of `fileName`, then an
+// end with a non-zero exit code and no other window.
+void ExpectErrorBoxAndFailure(const Process& pindrel, const std::wstring& fileName) {
     const std::optional<Dialog> box = WaitForDialog(pindrel);
     ASSERT_TRUE(box) << "no error box; " << pindrel.Describe();
     ASSERT_TRUE(box->IsMessageBox()) << fw::ToUtf8(box->Describe());
     const std::wstring text = box->Text();
     EXPECT_FALSE(text.empty());
-    EXPECT_NE(text, VersionText(L"Locked.nki", L"5.0.2.10"));
+    EXPECT_NE(text, VersionText(fileName, L"5.0.2.10"));
     EXPECT_NE(text, FailureMessage());
     ASSERT_TRUE(box->PressAndWaitUntilClosed(IDOK));
 
@@ -78,6 +107,20 @@ TEST_F(PindrelTest, AFileThatCannotBeOpenedShowsAnErrorAndFails) {
     EXPECT_FALSE(end.shownDialog) << "unexpected " << fw::ToUtf8(end.shownDialog.value_or(L""));
     ASSERT_TRUE(end.exitCode) << pindrel.Describe();
     EXPECT_NE(*end.exitCode, 0u);
+}
+
+TEST_F(PindrelTest, AFileThatCannotBeOpenedShowsAnErrorAndFails) {
+    const std::filesystem::path path = folder_.Write(L"Locked.nki", kontakt::ForwardHeader());
+    const fw::win32::UniqueHandle held = OpenWithoutSharing(path);
+    const Process pindrel = Start({path.wstring()});
+    ExpectErrorBoxAndFailure(pindrel, L"Locked.nki");
+}
+
+// Wine's drive Z: is the Linux root, whose device nodes Windows cannot query: whether the file
+// is there is unknown, which is no reason to end in silence.
+TEST_F(PindrelTest, AFileThatCannotBeQueriedShowsAnErrorAndFails) {
+    const Process pindrel = Start({LR"(Z:\dev\null)"});
+    ExpectErrorBoxAndFailure(pindrel, L"null");
 }
 
 TEST_F(PindrelTest, WithoutAFileItAsksForOneAndReportsTheChoice) {

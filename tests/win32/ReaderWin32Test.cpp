@@ -9,6 +9,7 @@
 #include "framework/win32/UniqueHandle.h"
 #include "framework/win32/Wide.h"
 #include "reader/basKontaktVersion.h"
+#include "win32/LiteralFile.h"
 
 namespace {
 
@@ -107,5 +108,90 @@ TEST(KontaktVersionReaderWin32, AnotherProgramMayWriteAndDeleteWhileTheReaderRea
     EXPECT_TRUE(writerOpened) << "error " << writerError;
     EXPECT_EQ(text, String("shared.nki is Kontakt Version 1.2.3.4"));
 }
+
+// A real file reached through each form of path that Windows reads: the reader gets the file,
+// and its name as given.
+struct PathForm {
+    const char* name; // for the test's name
+    std::wstring fileName;
+    std::wstring prefix; // written before the folder's full path
+};
+
+void PrintTo(const PathForm& form, std::ostream* out) {
+    *out << form.name;
+}
+
+const PathForm kPathForms[] = {
+    {"ReservedName", L"CON.nki", L""},
+    {"ReservedNameInLowerCase", L"nul.nkb", L""},
+    {"NumberedPortName", L"COM1.nkm", L""},
+    {"ConsoleInputName", L"CONIN$.nki", L""},
+    {"LiteralForm", L"Lead.nki", LR"(\\?\)"},
+    {"DeviceForm", L"Lead.nki", LR"(\\.\)"},
+    {"DeviceFormOfAReservedName", L"aux.nki", LR"(\\.\)"},
+};
+
+class KontaktVersionReaderPathForm : public ::testing::TestWithParam<PathForm> {};
+
+TEST_P(KontaktVersionReaderPathForm, ReadsTheFileThePathNames) {
+    const PathForm& form = GetParam();
+    TempFolder folder;
+    const win32test::LiteralFile stored(folder / fw::ToUtf8(form.fileName), ForwardHeader());
+    auto file = New<fw::FolderItem>(fw::win32::FromWide(form.prefix + stored.Path().wstring()));
+    String text;
+    EXPECT_EQ(ShowKontaktVersion(file, text), 2);
+    EXPECT_EQ(text, fw::win32::FromWide(form.fileName) + " is Kontakt Version 1.2.3.4");
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, KontaktVersionReaderPathForm, ::testing::ValuesIn(kPathForms),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// What opens but is no disk file: the reader must not wait on it for bytes that may never come.
+struct NotADiskFile {
+    const char* name; // for the test's name
+    // Makes the object and gives its path; `server` keeps open what must stay so meanwhile.
+    std::wstring (*make)(UniqueHandle& server);
+};
+
+void PrintTo(const NotADiskFile& object, std::ostream* out) {
+    *out << object.name;
+}
+
+const NotADiskFile kNotDiskFiles[] = {
+    {"NulDevice", [](UniqueHandle&) { return std::wstring(LR"(\\.\NUL)"); }},
+    {"NamedPipe",
+     [](UniqueHandle& server) {
+         const std::wstring path =
+             LR"(\\.\pipe\pindrel-reader-)" + std::to_wstring(::GetCurrentProcessId()) + L".nki";
+         server = UniqueHandle(::CreateNamedPipeW(path.c_str(), PIPE_ACCESS_OUTBOUND,
+                                                  PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr));
+         EXPECT_TRUE(server.Valid()) << ::GetLastError();
+         return path;
+     }},
+};
+
+class KontaktVersionReaderNotADiskFile : public ::testing::TestWithParam<NotADiskFile> {};
+
+TEST_P(KontaktVersionReaderNotADiskFile, IsAFileThatCannotBeOpened) {
+    UniqueHandle server;
+    const String path = fw::win32::FromWide(GetParam().make(server));
+    // Through the reader: refused, at whichever step Windows first says so.
+    String text = kUntouched;
+    EXPECT_THROW(ShowKontaktVersion(New<fw::FolderItem>(path), text), fw::IOException);
+    EXPECT_EQ(text, kUntouched);
+    // The open itself, which Windows grants for such a path.
+    auto file = New<fw::FolderItem>(path);
+    try {
+        file->OpenForReading();
+        ADD_FAILURE() << "expected an IOException";
+    } catch (const fw::IOException& error) {
+        EXPECT_EQ(error.ErrorNumber(), ERROR_NOT_SUPPORTED);
+        EXPECT_EQ(file->LastErrorCode(), ERROR_NOT_SUPPORTED);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Objects, KontaktVersionReaderNotADiskFile,
+                         ::testing::ValuesIn(kNotDiskFiles),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "common/ReaderFixtures.h"
+#include "framework/Exceptions.h"
+#include "framework/FolderItem.h"
+
+namespace {
+
+using readertest::TempFolder;
+
+// What Exists makes of a path that Windows cannot query: False only where the answer says that
+// nothing is there; every other answer raises, with the code that Windows (here Wine) gave.
+struct ExistsCase {
+    const char* name; // for the test's name
+    // Makes what the case needs in `folder` and gives the path to ask about.
+    std::filesystem::path (*make)(const TempFolder& folder);
+    DWORD error;
+    bool absent;
+};
+
+void PrintTo(const ExistsCase& query, std::ostream* out) {
+    *out << query.name;
+}
+
+const ExistsCase kCases[] = {
+    {"MissingFile", [](const TempFolder& folder) { return folder / "Gone.nki"; },
+     ERROR_FILE_NOT_FOUND, true},
+    {"MissingFolder", [](const TempFolder& folder) { return folder / "gone" / "Lead.nki"; },
+     ERROR_PATH_NOT_FOUND, true},
+    {"FileWhereAFolderShouldBe",
+     [](const TempFolder& folder) { return folder.Write("Lead.nki", "") / "Lead.nki"; },
+     ERROR_PATH_NOT_FOUND, true},
+    {"NameNoFileCanHave", [](const TempFolder& folder) { return folder / "Lead*.nki"; },
+     ERROR_INVALID_NAME, true},
+    // Wine's drive Z: is the Linux root, where device nodes and FIFOs are there but cannot be
+    // queried.
+    {"DeviceNode", [](const TempFolder&) { return std::filesystem::path(LR"(Z:\dev\null)"); },
+     ERROR_INVALID_PARAMETER, false},
+    {"DevicePath", [](const TempFolder&) { return std::filesystem::path(LR"(\\.\NUL)"); },
+     ERROR_BAD_DEV_TYPE, false},
+};
+
+class Win32Exists : public ::testing::TestWithParam<ExistsCase> {};
+
+TEST_P(Win32Exists, IsFalseOnlyWhereNothingIsThere) {
+    const ExistsCase& query = GetParam();
+    TempFolder folder;
+    auto file = fw::New<fw::FolderItem>(readertest::Utf8(query.make(folder)));
+    if (query.absent) {
+        EXPECT_FALSE(file->Exists());
+    } else {
+        try {
+            file->Exists();
+            ADD_FAILURE() << "expected an IOException";
+        } catch (const fw::IOException& error) {
+            EXPECT_EQ(error.ErrorNumber(), static_cast<std::int64_t>(query.error));
+        }
+    }
+    EXPECT_EQ(file->LastErrorCode(), static_cast<std::int64_t>(query.error));
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, Win32Exists, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

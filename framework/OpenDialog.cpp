@@ -94,7 +94,13 @@ std::vector<platform::FileFilter> FileFilters(const String& filter) {
 }
 
 std::optional<String> ExistingFolder(const Ref<FolderItem>& folder) {
-    if (folder && folder->Exists() && platform::QueryFile(folder->NativePath()).isDirectory) {
+    if (!folder) {
+        return std::nullopt;
+    }
+    // A folder that cannot even be asked about is no reason to refuse the dialog: it then opens
+    // where the platform chooses, as for a folder that is not there.
+    const platform::FileStatus status = platform::QueryFile(folder->NativePath());
+    if (status.exists && status.isDirectory) {
         return folder->NativePath();
     }
     return std::nullopt;

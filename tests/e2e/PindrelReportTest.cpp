@@ -131,7 +131,13 @@ TEST_F(PindrelTest, WithoutAFileItAsksForOneAndReportsTheChoice) {
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->Title(), L"Select a Kontakt file");
     const std::vector<std::wstring> types = dialog->ComboEntries(kFileTypeComboId);
-    ASSERT_EQ(types.size(), 5u);
+    std::string shown;
+    for (const std::wstring& type : types) {
+        shown += "\n  " + fw::ToUtf8(type);
+    }
+    ASSERT_EQ(types.size(), 5u)
+        << "expected all supported files, the three Kontakt types and all files; the dialog lists:"
+        << shown;
     EXPECT_EQ(types[1], L"NI Kontakt Instrument (*.nki)");
     EXPECT_EQ(types[2], L"NI Kontakt Multi (*.nkm)");
     EXPECT_EQ(types[3], L"NI Kontakt Bank (*.nkb)");

@@ -55,11 +55,11 @@ TEST_F(MenuBar1Test, TheAccessorBuildsTheWholeTreeOnce) {
     const Ref<MenuBar1> bar = pindrel::global::MenuBar1();
     ASSERT_FALSE(bar.IsNil());
     EXPECT_EQ(&bar->Record(), &MenuBar1::__Lookup());
-    ASSERT_EQ(bar->Count(), 2);
+    ASSERT_EQ(bar->Count(), 2) << "the bar holds the File and Edit menus";
 
     const Ref<MenuItem> file = bar->Item(0);
     ExpectItem(file, {"FileMenu", "&File", "", false});
-    ASSERT_EQ(file->Count(), 1);
+    ASSERT_EQ(file->Count(), 1) << "File holds Exit alone";
     ExpectItem(file->Item(0), {"FileQuit", "E&xit", "", true});
 
     const Ref<MenuItem> edit = bar->Item(1);
@@ -70,7 +70,7 @@ TEST_F(MenuBar1Test, TheAccessorBuildsTheWholeTreeOnce) {
         {"EditPaste", "&Paste", "Ctrl+V", false}, {"EditClear", "&Delete", "", false},
         {"UntitledMenu0", "-", nullptr, false},   {"EditSelectAll", "Select &All", "Ctrl+A", false},
     };
-    ASSERT_EQ(edit->Count(), 8);
+    ASSERT_EQ(edit->Count(), 8) << "Edit holds the eight rows above";
     for (fw::Integer i = 0; i < 8; ++i) {
         ExpectItem(edit->Item(i), editRows[i]);
         EXPECT_EQ(edit->Item(i)->Count(), 0);

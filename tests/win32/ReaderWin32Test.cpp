@@ -78,7 +78,8 @@ TEST(KontaktVersionReaderWin32, ReadsAFileWhosePathIsLongerThanMaxPath) {
     }
     // The reader gets the plain path, without the prefix that lifts the limit.
     const std::wstring plain = path.substr(4);
-    ASSERT_GT(plain.size(), static_cast<std::size_t>(MAX_PATH));
+    ASSERT_GT(plain.size(), static_cast<std::size_t>(MAX_PATH))
+        << "the path must pass the limit for the test to mean anything";
     auto file = New<fw::FolderItem>(fw::win32::FromWide(plain));
     String text;
     EXPECT_EQ(ShowKontaktVersion(file, text), 2);

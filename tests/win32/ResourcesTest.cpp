@@ -171,10 +171,10 @@ TEST_F(Resources, VersionResourceNamesTheProgram) {
     EXPECT_EQ(fixed.dwFileDateMS, 0u);
     EXPECT_EQ(fixed.dwFileDateLS, 0u);
 
-    ASSERT_EQ(root.children.size(), 2u);
+    ASSERT_EQ(root.children.size(), 2u) << "expected StringFileInfo, then VarFileInfo";
     const VersionNode& strings = root.children[0];
     EXPECT_EQ(strings.key, L"StringFileInfo");
-    ASSERT_EQ(strings.children.size(), 1u);
+    ASSERT_EQ(strings.children.size(), 1u) << "expected one string table: U.S. English, Unicode";
     EXPECT_EQ(strings.children[0].key, L"040904b0");
 
     const std::vector<std::pair<std::wstring, std::wstring>> expected{

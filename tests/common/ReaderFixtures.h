@@ -23,7 +23,10 @@
 #include <unistd.h>
 #endif
 
+#include <gtest/gtest.h>
+
 #include "framework/BackgroundTask.h"
+#include "framework/Exceptions.h"
 #include "framework/FileHandle.h"
 #include "framework/FolderItem.h"
 
@@ -210,5 +213,22 @@ private:
     int count_ = 0;
     std::function<void()> previous_;
 };
+
+// Asks `path` whether it exists, as the reader does first: False where `absent`, otherwise an
+// IOException; either way with `error`, the platform's code, as the file's last error.
+inline void ExpectExistsAnswer(const std::filesystem::path& path, bool absent, std::int64_t error) {
+    auto file = fw::New<fw::FolderItem>(Utf8(path));
+    if (absent) {
+        EXPECT_FALSE(file->Exists());
+    } else {
+        try {
+            file->Exists();
+            ADD_FAILURE() << "expected an IOException";
+        } catch (const fw::IOException& raised) {
+            EXPECT_EQ(raised.ErrorNumber(), error);
+        }
+    }
+    EXPECT_EQ(file->LastErrorCode(), error);
+}
 
 } // namespace readertest

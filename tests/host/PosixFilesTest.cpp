@@ -81,18 +81,7 @@ TEST_P(PosixExists, IsFalseOnlyWhereNothingIsThere) {
     }
     TempFolder folder;
     const auto path = query.make(folder);
-    auto file = fw::New<fw::FolderItem>(readertest::Utf8(path));
-    if (query.absent) {
-        EXPECT_FALSE(file->Exists());
-    } else {
-        try {
-            file->Exists();
-            ADD_FAILURE() << "expected an IOException";
-        } catch (const fw::IOException& error) {
-            EXPECT_EQ(error.ErrorNumber(), query.error);
-        }
-    }
-    EXPECT_EQ(file->LastErrorCode(), query.error);
+    readertest::ExpectExistsAnswer(path, query.absent, query.error);
     if (query.deniedByPermissions) {
         std::filesystem::permissions(path.parent_path(), std::filesystem::perms::owner_all);
     }

@@ -6,8 +6,6 @@
 #include <string>
 
 #include "common/ReaderFixtures.h"
-#include "framework/Exceptions.h"
-#include "framework/FolderItem.h"
 
 namespace {
 
@@ -50,18 +48,7 @@ class Win32Exists : public ::testing::TestWithParam<ExistsCase> {};
 TEST_P(Win32Exists, IsFalseOnlyWhereNothingIsThere) {
     const ExistsCase& query = GetParam();
     TempFolder folder;
-    auto file = fw::New<fw::FolderItem>(readertest::Utf8(query.make(folder)));
-    if (query.absent) {
-        EXPECT_FALSE(file->Exists());
-    } else {
-        try {
-            file->Exists();
-            ADD_FAILURE() << "expected an IOException";
-        } catch (const fw::IOException& error) {
-            EXPECT_EQ(error.ErrorNumber(), static_cast<std::int64_t>(query.error));
-        }
-    }
-    EXPECT_EQ(file->LastErrorCode(), static_cast<std::int64_t>(query.error));
+    readertest::ExpectExistsAnswer(query.make(folder), query.absent, query.error);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, Win32Exists, ::testing::ValuesIn(kCases),

@@ -15,7 +15,7 @@ namespace {
 void ReportVersion(const fw::Ref<fw::FolderItem>& item) {
     fw::String report;
     const fw::Integer result = basKontaktVersion::ShowKontaktVersion(item, report);
-    if (result != 2) {
+    if (result != basKontaktVersion::kVersionFound) {
         report = FailureMessage();
     }
     fw::MessageDialog::Show(report);

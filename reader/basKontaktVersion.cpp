@@ -61,7 +61,7 @@ bool GetVerK56(const Ref<fw::FolderItem>& file, const Ref<MemoryBlock>& block,
 }
 
 Integer ShowKontaktVersion(const Ref<fw::FolderItem>& file, String& versionText) {
-    Integer result = 1;
+    Integer result = kVersionNotDetermined;
     if (!file || !file->Exists()) {
         return result;
     }
@@ -79,10 +79,10 @@ Integer ShowKontaktVersion(const Ref<fw::FolderItem>& file, String& versionText)
     } else if (const String tag = block->StringValue(20, 4);
                IsOneOf(tag, {"Kon2", "Kon3", "Kon4"})) {
         versionText = GetVerStr(file, block, 16, true);
-        result = 2;
+        result = kVersionFound;
     } else if (IsOneOf(tag, {"2noK", "3noK", "4noK"})) {
         versionText = GetVerStr(file, block, 16, false);
-        result = 2;
+        result = kVersionFound;
     } else if (block->StringValue(0, 16).Compare("/\\ NI FC MTD  /\\") == 0) {
         tailRoad = true;
     }
@@ -93,7 +93,7 @@ Integer ShowKontaktVersion(const Ref<fw::FolderItem>& file, String& versionText)
         stream->BytePosition(length - static_cast<std::uint64_t>(kTailWindow));
         block = fw::New<MemoryBlock>(stream->Read(kTailWindow));
         if (GetVerK56(file, block, versionText)) {
-            result = 2;
+            result = kVersionFound;
         }
     }
 

@@ -8,9 +8,14 @@
 // Reads the Kontakt version that an instrument (.nki), multi (.nkm) or bank (.nkb) file records.
 namespace basKontaktVersion {
 
-// 2 when the version was found: `versionText` then holds "<name> is Kontakt Version a.b.c.d".
-// 1 when it was not (no file, a missing file, another extension, no known tag), and
-// `versionText` keeps what it held. Errors of opening or reading the file leave as exceptions.
+// What ShowKontaktVersion answers; callers compare with these, never with the bare numbers.
+// The version was found: `versionText` then holds "<name> is Kontakt Version a.b.c.d".
+inline constexpr fw::Integer kVersionFound = 2;
+// It was not (no file, a missing file, another extension, no known tag), and `versionText`
+// keeps what it held.
+inline constexpr fw::Integer kVersionNotDetermined = 1;
+
+// Errors of opening or reading the file leave as exceptions, with no result.
 fw::Integer ShowKontaktVersion(const fw::Ref<fw::FolderItem>& file, fw::String& versionText);
 
 // The last four characters of a file name, lower-cased.

@@ -19,6 +19,12 @@ bool LockIsFree() {
     return false;
 }
 
+// Puts the calling test's line into every failure reported while it lives.
+::testing::ScopedTrace CalledFrom(const std::source_location& where) {
+    return ::testing::ScopedTrace(where.file_name(), static_cast<int>(where.line()),
+                                  "called from here");
+}
+
 } // namespace
 
 std::filesystem::path PindrelExe() {
@@ -50,7 +56,9 @@ Process PindrelTest::Start(const std::vector<std::wstring>& arguments) const {
     return Process::Start(PindrelExe(), arguments);
 }
 
-void PindrelTest::ExpectBox(const Process& pindrel, const std::wstring& text) {
+void PindrelTest::ExpectBox(const Process& pindrel, const std::wstring& text,
+                            std::source_location where) {
+    const auto trace = CalledFrom(where);
     const std::optional<Dialog> box = WaitForDialog(pindrel);
     ASSERT_TRUE(box) << "no message box; " << pindrel.Describe();
     ASSERT_TRUE(box->IsMessageBox()) << fw::ToUtf8(box->Describe());
@@ -60,7 +68,9 @@ void PindrelTest::ExpectBox(const Process& pindrel, const std::wstring& text) {
     ASSERT_TRUE(box->PressAndWaitUntilClosed(IDOK));
 }
 
-std::optional<Dialog> PindrelTest::ExpectFileDialog(const Process& pindrel) {
+std::optional<Dialog> PindrelTest::ExpectFileDialog(const Process& pindrel,
+                                                    std::source_location where) {
+    const auto trace = CalledFrom(where);
     std::optional<Dialog> dialog = WaitForDialog(pindrel);
     EXPECT_TRUE(dialog) << "no dialog; " << pindrel.Describe();
     if (dialog && !dialog->IsFileDialog()) {
@@ -70,7 +80,8 @@ std::optional<Dialog> PindrelTest::ExpectFileDialog(const Process& pindrel) {
     return dialog;
 }
 
-void PindrelTest::ExpectQuietEnd(const Process& pindrel) {
+void PindrelTest::ExpectQuietEnd(const Process& pindrel, std::source_location where) {
+    const auto trace = CalledFrom(where);
     const QuietEnd end = WaitForExitWithoutDialog(pindrel);
     EXPECT_FALSE(end.shownDialog) << "unexpected " << fw::ToUtf8(end.shownDialog.value_or(L""));
     if (!end.shownDialog) {

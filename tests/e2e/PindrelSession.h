@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -29,14 +30,20 @@ protected:
 
     Process Start(const std::vector<std::wstring>& arguments) const;
 
+    // Each check below reports a failure at the test's own line, `where`, as well as at its own.
+
     // The next window of `pindrel` is a Pindrel message box with exactly `text`; dismisses it.
-    static void ExpectBox(const Process& pindrel, const std::wstring& text);
+    static void ExpectBox(const Process& pindrel, const std::wstring& text,
+                          std::source_location where = std::source_location::current());
 
     // The next window of `pindrel` is its open-file dialog.
-    static std::optional<Dialog> ExpectFileDialog(const Process& pindrel);
+    static std::optional<Dialog>
+    ExpectFileDialog(const Process& pindrel,
+                     std::source_location where = std::source_location::current());
 
     // `pindrel` ends with exit code 0 and shows no window on the way.
-    static void ExpectQuietEnd(const Process& pindrel);
+    static void ExpectQuietEnd(const Process& pindrel,
+                               std::source_location where = std::source_location::current());
 
     TempFolder folder_;
 };

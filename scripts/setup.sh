@@ -6,7 +6,7 @@ packages=(
     cmake make g++ libgtest-dev libgmock-dev googletest
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine64 xvfb xauth
-    clang
+    clang clang-format
     unicode-data
 )
 

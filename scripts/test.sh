@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the host tests, the Windows tests and end-to-end runs of
-# Pindrel.exe under Wine, the run command with no display, and a bounded fuzzing run of the
-# version reader.
+# Builds everything and runs every test: the layout of the C++ files, the host tests, the Windows
+# tests and end-to-end runs of Pindrel.exe under Wine, the run command with no display, and a
+# bounded fuzzing run of the version reader.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
@@ -16,6 +16,7 @@ step() {
     echo "-- $name: $((SECONDS - start)) s"
 }
 
+step "format" bash scripts/check-format.sh
 step "host build" bash -c 'cmake --preset host >/dev/null && cmake --build --preset host'
 step "host tests" ctest --preset host
 

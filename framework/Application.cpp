@@ -111,12 +111,9 @@ ClassRecord& BuildRecord() {
     AddEntries(record, "Application", kEntries);
 
     // The framework raises only four of the events; nothing can bind the others.
-    const auto unraised = [&](const char* event) {
-        record.events.push_back({event, nullptr, &record});
-    };
     for (const char* event : {"Activate", "AppearanceChanged", "CancelClose", "Close", "Deactivate",
                               "EnableMenuItems", "HandleAppleEvent"}) {
-        unraised(event);
+        record.events.push_back({event, nullptr, &record});
     }
     kNewDocumentEvent.Declare(record, "NewDocument");
     kOpenEvent.Declare(record, "Open");

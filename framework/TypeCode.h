@@ -5,7 +5,7 @@
 // Each framework type has a code and a name:
 //
 //   C++ type          code      name
-//   (no result)       ""        -
+//   void (no result)  ""        -
 //   bool              "b"       "Boolean"
 //   Integer           "i8"      "Integer"
 //   String            "s"       "String"
@@ -110,8 +110,8 @@ template <class T> struct Of<Ref<T>> {
 };
 template <class T> using Plain = Of<std::remove_cvref_t<T>>;
 
-template <class Sig> struct Operation;
-template <class R, class... Args> struct Operation<R(Args...)> {
+template <class Sig> struct Operands;
+template <class R, class... Args> struct Operands<R(Args...)> {
     static constexpr CodeText Signature([[maybe_unused]] std::string_view objectClass) {
         CodeText text;
         text += "%";
@@ -127,18 +127,18 @@ template <class R, class... Args> struct Operation<R(Args...)> {
         return text;
     }
 };
-// The receiver.
-template <class R, class... Args> struct Operation<R(Object&, Args...)> : Operation<R(Args...)> {};
+// The receiver has no code.
+template <class R, class... Args> struct Operands<R(Object&, Args...)> : Operands<R(Args...)> {};
 
 } // namespace type_code
 
 // The signature text and the parameter text of an operation of type `Sig`; `objectClass` names
 // the class that a `Ref<Object>` in it stands for.
 template <class Sig> constexpr CodeText SignatureText(std::string_view objectClass = {}) {
-    return type_code::Operation<Sig>::Signature(objectClass);
+    return type_code::Operands<Sig>::Signature(objectClass);
 }
 template <class Sig> constexpr CodeText ParameterText(std::string_view objectClass = {}) {
-    return type_code::Operation<Sig>::Parameters(objectClass);
+    return type_code::Operands<Sig>::Parameters(objectClass);
 }
 
 } // namespace fw

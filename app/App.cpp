@@ -1,5 +1,7 @@
 #include "app/App.h"
 
+#include <tuple>
+
 #include "framework/Runtime.h"
 
 namespace pindrel {
@@ -39,6 +41,16 @@ void WriteMyMutex(Object& self, const Ref<Object>& value) {
     AsApp(self).MyMutex = std::move(mutex);
 }
 
+// App's entries, in the order the record lists its methods after Application's.
+constexpr std::tuple kEntries{
+    fw::Operation{&app::kEvent_OpenDocument, "Event_OpenDocument", &CallOpenDocument},
+    fw::Operation{&app::kEvent_NewDocument, "Event_NewDocument", &CallNewDocument},
+    fw::Operation{&app::kEvent_Open, "Event_Open", &CallOpen},
+    fw::Method{&app::kIsEventImplemented, "IsEventImplemented", &CallIsEventImplemented,
+               fw::kPrivateMethod},
+    fw::Operation{&app::kConstructor, "Constructor", &CallConstructor},
+};
+
 fw::ClassRecord& BuildRecord() {
     const fw::ClassRecord& base = fw::Application::Class();
     fw::ClassRecord& record = fw::RuntimeNewClass(&base, "App");
@@ -48,20 +60,7 @@ fw::ClassRecord& BuildRecord() {
     record.allocate = &fw::Allocate<App>;
 
     fw::RuntimeNewVtable(record);
-    const auto own = [&](const auto& slot, const char* name, const char* parameters,
-                         const char* signature, auto function) {
-        const std::size_t number = slot.Add(record, name, parameters, "App", function);
-        record.methods.push_back(
-            {name, signature, &slot, number, true, false, fw::RuntimeAllocateAttributeTable()});
-    };
-    own(app::kEvent_OpenDocument, "Event_OpenDocument", "FolderItem", "%%o<FolderItem>",
-        &CallOpenDocument);
-    own(app::kEvent_NewDocument, "Event_NewDocument", "", "%%", &CallNewDocument);
-    own(app::kEvent_Open, "Event_Open", "", "%%", &CallOpen);
-    app::kIsEventImplemented.Bind(record, &CallIsEventImplemented);
-    record.methods.push_back({"IsEventImplemented", "%b%s", &app::kIsEventImplemented, std::nullopt,
-                              false, false, fw::RuntimeAllocateAttributeTable()});
-    own(app::kConstructor, "Constructor", "", "%%", &CallConstructor);
+    fw::AddEntries(record, "App", kEntries);
 
     fw::application::kNewDocumentEvent.Handle(record, &CallNewDocument);
     fw::application::kOpenEvent.Handle(record, &CallOpen);

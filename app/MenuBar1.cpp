@@ -80,15 +80,14 @@ void Build(MenuBar1& bar, const MenuRow& row) {
     parent->AddMenu(item);
 }
 
-// MenuBar1's own virtual operations, after the framework's, in the order MenuBar1::Slot numbers
-// them.
-constexpr std::tuple kOperations{
-    fw::OperationEntry{&menu_bar1::kUntitled0, MenuBar1::kUntitled0, "Untitled0", "", "%%",
-                       &CallUntitled0},
-    fw::OperationEntry{&menu_bar1::kUntitled1, MenuBar1::kUntitled1, "Untitled1", "", "%%",
-                       &CallUntitled1},
+// MenuBar1's entries: its own constructor, and its own virtual operations, after the
+// framework's, in the order MenuBar1::Slot numbers them.
+constexpr std::tuple kEntries{
+    fw::Replacement{&fw::menu_item::kConstructor, &CallConstructor},
+    fw::Operation{&menu_bar1::kUntitled0, "Untitled0", &CallUntitled0},
+    fw::Operation{&menu_bar1::kUntitled1, "Untitled1", &CallUntitled1},
 };
-static_assert(fw::NumbersSlots(kOperations, fw::MenuBar::kSlotCount, MenuBar1::kSlotCount),
+static_assert(fw::AddsSlots(kEntries, fw::MenuBar::kSlotCount, MenuBar1::kSlotCount),
               "MenuBar1's operations are out of step with MenuBar1::Slot.");
 
 Ref<MenuBar1>& ImplicitInstance() {
@@ -105,8 +104,7 @@ const fw::ClassRecord& MenuBar1::__Lookup() {
         fw::ClassRecord& built = fw::RuntimeNewClass(&fw::MenuBar::Class(), "MenuBar1.MenuBar1");
         built.allocate = &fw::Allocate<MenuBar1>;
         fw::RuntimeNewVtable(built);
-        fw::menu_item::kConstructor.Override(built, "MenuBar1", &CallConstructor);
-        fw::AddOperations(built, "MenuBar1", kOperations);
+        fw::AddEntries(built, "MenuBar1", kEntries);
         return built;
     }();
     return record;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <thread>
+#include <tuple>
 
 #include "framework/ClassRecord.h"
 #include "framework/Exceptions.h"
@@ -66,91 +67,53 @@ void SetSupportsHiDPI(bool supported) {
     Application::_SetSupportsHiDPI(supported);
 }
 
+using namespace application;
+
+// Application's entries, in the order the record lists its methods: alphabetical, which for the
+// virtual operations among them is also their order in the virtual table.
+constexpr std::tuple kEntries{
+    Operation{&kAddTrayItem, "AddTrayItem", &AddTrayItem, ObjectsAre("TrayItem")},
+    Operation{&kDoEvents, "DoEvents", &DoEvents},
+    Operation{&kHideTooltip, "HideTooltip", &HideTooltip},
+    Operation{&kNewDocument, "NewDocument", &NewDocument},
+    Operation{&kOpenDocument, "OpenDocument", &OpenDocument},
+    Operation{&kRefreshMenuBar, "RefreshMenuBar", &RefreshMenuBar},
+    Operation{&kRemoveTrayItem, "RemoveTrayItem", &RemoveTrayItem, ObjectsAre("TrayItem")},
+    Operation{&kShowTooltip, "ShowTooltip", &ShowTooltip},
+    Operation{&kSleepCurrentThread, "SleepCurrentThread", &SleepCurrentThread},
+    Operation{&kWindow, "Window", &Window, ObjectsAre("Window")},
+    Operation{&kWindowCount, "WindowCount", &WindowCount},
+    Operation{&kYieldToNextThread, "YieldToNextThread", &YieldToNextThread},
+    Operation{&k_AddMenuHandler, "_AddMenuHandler", &AddMenuHandler},
+    Operation{&k_AddPollableObject, "_AddPollableObject", &AddPollableObject,
+              ObjectsAre("_Pollable")},
+    Method{&k_CallFunctionWithExceptionHandling, "_CallFunctionWithExceptionHandling",
+           &CallFunctionWithExceptionHandling, kPrivateMethod},
+    Operation{&k_DependencyList, "_DependencyList", &DependencyList},
+    Operation{&k_DoSingleEvent, "_DoSingleEvent", &DoSingleEvent},
+    Method{&k_MacOSNotificationReceived, "_MacOSNotificationReceived", &MacOSNotificationReceived,
+           kPrivateMethod},
+    Operation{&k_RemovePollableObject, "_RemovePollableObject", &RemovePollableObject,
+              ObjectsAre("_Pollable")},
+    Method{&k_SetSupportsHiDPI, "_SetSupportsHiDPI", &SetSupportsHiDPI, kSharedMethod},
+    Operation{&k_x_SetVersionData, "_x_SetVersionData", &SetVersionData,
+              ParametersAre("Integer x5, String x3")},
+    Method{&k__Exit, "__Exit", &Exit, kPrivateMethod},
+    Method{&k__Init, "__Init", &Init, kPrivateMethod},
+};
+
 ClassRecord& BuildRecord() {
-    using namespace application;
     ClassRecord& record = RuntimeNewClass(&Object::Class(), "Application");
     RuntimeNewVtable(record);
     record.initHook = Init;
     record.exitHook = Exit;
     record.allocate = &Allocate<Application>;
-
-    // The operations' method entries, which the record lists in another order.
-    std::vector<MethodEntry> virtualEntries;
-    const auto add = [&](const auto& slot, const char* name, const char* parameters,
-                         const char* signature, auto function) {
-        const std::size_t number = slot.Add(record, name, parameters, "Application", function);
-        virtualEntries.push_back(
-            {name, signature, &slot, number, true, false, RuntimeAllocateAttributeTable()});
-    };
-    add(kAddTrayItem, "AddTrayItem", "TrayItem", "%b%o<TrayItem>", &AddTrayItem);
-    add(kDoEvents, "DoEvents", "Integer", "%%i8", &DoEvents);
-    add(kHideTooltip, "HideTooltip", "", "%%", &HideTooltip);
-    add(kNewDocument, "NewDocument", "", "%%", &NewDocument);
-    add(kOpenDocument, "OpenDocument", "FolderItem", "%%o<FolderItem>", &OpenDocument);
-    add(kRefreshMenuBar, "RefreshMenuBar", "", "%%", &RefreshMenuBar);
-    add(kRemoveTrayItem, "RemoveTrayItem", "TrayItem", "%%o<TrayItem>", &RemoveTrayItem);
-    add(kShowTooltip, "ShowTooltip", "String, Integer, Integer, Boolean", "%%si8i8b", &ShowTooltip);
-    add(kSleepCurrentThread, "SleepCurrentThread", "Integer", "%%i8", &SleepCurrentThread);
-    add(kWindow, "Window", "Integer", "%o<Window>%i8", &Window);
-    add(kWindowCount, "WindowCount", "", "%i8%", &WindowCount);
-    add(kYieldToNextThread, "YieldToNextThread", "", "%%", &YieldToNextThread);
-    add(k_AddMenuHandler, "_AddMenuHandler", "String, Ptr", "%%sp", &AddMenuHandler);
-    add(k_AddPollableObject, "_AddPollableObject", "_Pollable", "%%o<_Pollable>",
-        &AddPollableObject);
-    add(k_DependencyList, "_DependencyList", "", "%%", &DependencyList);
-    add(k_DoSingleEvent, "_DoSingleEvent", "Boolean", "%%b", &DoSingleEvent);
-    add(k_RemovePollableObject, "_RemovePollableObject", "_Pollable", "%%o<_Pollable>",
-        &RemovePollableObject);
-    add(k_x_SetVersionData, "_x_SetVersionData", "Integer x5, String x3", "%%i8i8i8i8i8sss",
-        &SetVersionData);
-
-    const auto plain = [&](const auto& slot, const char* name, const char* signature, auto function,
-                           bool isPublic, bool shared) {
-        slot.Bind(record, function);
-        return MethodEntry{name,
-                           signature,
-                           &slot,
-                           std::nullopt,
-                           isPublic,
-                           shared,
-                           RuntimeAllocateAttributeTable()};
-    };
-    const auto virtualEntry = [&](std::string_view name) {
-        for (const MethodEntry& entry : virtualEntries) {
-            if (entry.name == name) {
-                return entry;
-            }
-        }
-        throw RuntimeException("Unknown operation.");
-    };
-    // Alphabetical, as the runtime lists a class's methods.
-    for (const char* name :
-         {"AddTrayItem", "DoEvents", "HideTooltip", "NewDocument", "OpenDocument", "RefreshMenuBar",
-          "RemoveTrayItem", "ShowTooltip", "SleepCurrentThread", "Window", "WindowCount",
-          "YieldToNextThread", "_AddMenuHandler", "_AddPollableObject"}) {
-        record.methods.push_back(virtualEntry(name));
-    }
-    record.methods.push_back(plain(k_CallFunctionWithExceptionHandling,
-                                   "_CallFunctionWithExceptionHandling", "%%p",
-                                   &CallFunctionWithExceptionHandling, false, false));
-    record.methods.push_back(virtualEntry("_DependencyList"));
-    record.methods.push_back(virtualEntry("_DoSingleEvent"));
-    record.methods.push_back(plain(k_MacOSNotificationReceived, "_MacOSNotificationReceived",
-                                   "%%spp", &MacOSNotificationReceived, false, false));
-    record.methods.push_back(virtualEntry("_RemovePollableObject"));
-    record.methods.push_back(
-        plain(k_SetSupportsHiDPI, "_SetSupportsHiDPI", "%%b", &SetSupportsHiDPI, true, true));
-    record.methods.push_back(virtualEntry("_x_SetVersionData"));
-    record.methods.push_back(plain(k__Exit, "__Exit", "%%", &Exit, false, false));
-    record.methods.push_back(plain(k__Init, "__Init", "%%", &Init, false, false));
+    AddEntries(record, "Application", kEntries);
 
     // The framework raises only four of the events; nothing can bind the others.
-    const auto unraised = [&](const char* event) {
-        record.events.push_back({event, nullptr, &record});
-    };
     for (const char* event : {"Activate", "AppearanceChanged", "CancelClose", "Close", "Deactivate",
                               "EnableMenuItems", "HandleAppleEvent"}) {
-        unraised(event);
+        record.events.push_back({event, nullptr, &record});
     }
     kNewDocumentEvent.Declare(record, "NewDocument");
     kOpenEvent.Declare(record, "Open");

@@ -10,6 +10,11 @@
 // descriptive entries (name, signature text, flags, slot number) that point at the slot through
 // the untyped `SlotBase`; that is enough to list them, to ask whether something is bound, to hand
 // the bindings on to a derived record, and to resolve a name to the slot it stands for.
+//
+// A class's builder writes each of its entries once, as a row of one table (`Operation`,
+// `Method`, `Replacement` below): the slot, the entry's name and its function. The signature text
+// and the parameter text follow from the slot's type (framework/TypeCode.h), and a virtual
+// operation's number from its place in the table.
 
 #include <cstddef>
 #include <optional>
@@ -24,6 +29,7 @@
 #include "framework/Exceptions.h"
 #include "framework/Object.h"
 #include "framework/String.h"
+#include "framework/TypeCode.h"
 
 namespace fw {
 
@@ -60,7 +66,8 @@ struct VirtualOperation {
 
 struct MethodEntry {
     std::string name;
-    // The result type between the first two "%", then the parameter types: "%b%s".
+    // The result's code between the first two "%", then the parameters' codes: "%b%s" (the codes
+    // are in framework/TypeCode.h).
     std::string signature;
     // The entry's function; for a virtual operation the slot of the virtual table, so the entry
     // names whatever the record binds there.
@@ -300,48 +307,104 @@ AttributeTable RuntimeAllocateAttributeTable(std::size_t count = 0);
 // A record for one of the framework's own classes, with nothing but its name and base.
 ClassRecord& DefineClass(std::string name, const ClassRecord* base);
 
-// A virtual operation that a class adds, with its method entry: one row of the class's table of
-// the operations it adds. `number` is the slot that the class's numbering enum gives it.
-template <class SlotType> struct OperationEntry {
-    const SlotType* slot;
-    std::size_t number;
-    const char* name;
-    const char* parameters;
-    const char* signature;
-    typename SlotType::Function function;
-
-    void AddTo(ClassRecord& record, const char* declaredBy) const {
-        slot->Add(record, name, parameters, declaredBy, function);
-        record.methods.push_back(
-            {name, signature, slot, number, true, false, RuntimeAllocateAttributeTable()});
-    }
+// Where a record's text is not what the operation's type gives (framework/TypeCode.h).
+struct RecordText {
+    // The parameter text, in place of the names of the parameters' types.
+    std::string_view parameters;
+    // The record name of the class that each `Ref<Object>` of the type stands for.
+    std::string_view objectClass;
 };
-// A row's slot gives its type (spelled out for compilers that deduce no aggregate's arguments).
-template <class SlotType, class... Rest>
-OperationEntry(const SlotType*, Rest...) -> OperationEntry<SlotType>;
-
-// Whether the table numbers its rows `first`, `first` + 1 and so on, in its own order, and ends
-// just before `end`: a class checks its table against its numbering enum at compile time, so a
-// row out of step fails the build.
-template <class... Slots>
-consteval bool NumbersSlots(const std::tuple<OperationEntry<Slots>...>& operations,
-                            std::size_t first, std::size_t end) {
-    return std::apply(
-        [&](const auto&... operation) {
-            std::size_t next = first;
-            return ((operation.number == next++) && ...) && next == end;
-        },
-        operations);
+constexpr RecordText ParametersAre(std::string_view parameters) {
+    return {parameters, {}};
+}
+constexpr RecordText ObjectsAre(std::string_view objectClass) {
+    return {{}, objectClass};
 }
 
-// Appends the table's operations to the record's virtual table, and their method entries to its
-// methods, in the table's order. Checked by NumbersSlots, the rows take exactly the slots they
-// name once the record's table holds its base's slots.
-template <class... Slots>
-void AddOperations(ClassRecord& record, const char* declaredBy,
-                   const std::tuple<OperationEntry<Slots>...>& operations) {
-    std::apply([&](const auto&... operation) { (operation.AddTo(record, declaredBy), ...); },
-               operations);
+// The rows of a class's table of entries. A builder lists its own entries in one table, in the
+// order of the record's methods, and hands it to AddEntries; each row names its typed slot, and
+// the entry's signature text and parameter text come from the slot's type.
+
+// A virtual operation that the class adds: the next slot of its virtual table, and its method
+// entry.
+template <class SlotType> struct Operation {
+    static constexpr std::size_t kSlots = 1;
+    const SlotType* slot;
+    const char* name;
+    typename SlotType::Function function;
+    RecordText text = {};
+
+    void AddTo(ClassRecord& record, std::string_view declaredBy) const {
+        using Sig = std::remove_pointer_t<typename SlotType::Function>;
+        const std::string parameters(text.parameters.empty()
+                                         ? ParameterText<Sig>(text.objectClass).View()
+                                         : text.parameters);
+        const std::size_t number =
+            slot->Add(record, name, parameters, std::string(declaredBy), function);
+        record.methods.push_back({name, std::string(SignatureText<Sig>(text.objectClass).View()),
+                                  slot, number, true, false, RuntimeAllocateAttributeTable()});
+    }
+};
+
+struct MethodAccess {
+    bool isPublic = true;
+    bool shared = false;
+};
+inline constexpr MethodAccess kPrivateMethod{false, false};
+inline constexpr MethodAccess kSharedMethod{true, true};
+
+// A method entry with a function of its own, not a slot of the virtual table.
+template <class SlotType> struct Method {
+    static constexpr std::size_t kSlots = 0;
+    const SlotType* slot;
+    const char* name;
+    typename SlotType::Function function;
+    MethodAccess access = {};
+
+    void AddTo(ClassRecord& record, std::string_view) const {
+        using Sig = std::remove_pointer_t<typename SlotType::Function>;
+        slot->Bind(record, function);
+        record.methods.push_back({name, std::string(SignatureText<Sig>().View()), slot,
+                                  std::nullopt, access.isPublic, access.shared,
+                                  RuntimeAllocateAttributeTable()});
+    }
+};
+
+// The class's own function in a slot it inherits; the base's method entry names it already.
+template <class SlotType> struct Replacement {
+    static constexpr std::size_t kSlots = 0;
+    const SlotType* slot;
+    typename SlotType::Function function;
+
+    void AddTo(ClassRecord& record, std::string_view declaredBy) const {
+        slot->Override(record, std::string(declaredBy), function);
+    }
+};
+
+// A row's slot gives its type (spelled out for compilers that deduce no aggregate's arguments).
+template <class SlotType>
+Operation(const SlotType*, const char*, typename SlotType::Function, RecordText = {})
+    -> Operation<SlotType>;
+template <class SlotType>
+Method(const SlotType*, const char*, typename SlotType::Function, MethodAccess = {})
+    -> Method<SlotType>;
+template <class SlotType>
+Replacement(const SlotType*, typename SlotType::Function) -> Replacement<SlotType>;
+
+// Whether the table adds the slots from `first` up to just before `end`: a class checks its table
+// against its numbering enum at compile time, so a row missing or one too many fails the build.
+// The rows' slot numbers are their places among the table's operations, after the base's slots.
+template <class... Rows>
+consteval bool AddsSlots(const std::tuple<Rows...>&, std::size_t first, std::size_t end) {
+    return first + (std::size_t{0} + ... + Rows::kSlots) == end;
+}
+
+// Adds the table's entries to the record, in the table's order, once the record's virtual table
+// holds its base's slots. `declaredBy` is the class that the operations name as theirs.
+template <class... Rows>
+void AddEntries(ClassRecord& record, std::string_view declaredBy,
+                const std::tuple<Rows...>& entries) {
+    std::apply([&](const auto&... entry) { (entry.AddTo(record, declaredBy), ...); }, entries);
 }
 
 // A new object of the record's class, with one reference for the caller.

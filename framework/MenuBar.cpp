@@ -30,21 +30,20 @@ void InstallClone(Object& self, const Ref<MenuItem>& source) {
     }
 }
 
-// MenuBar's own virtual operations, after MenuItem's, in the order MenuBar::Slot numbers them.
-constexpr std::tuple kOperations{
-    OperationEntry{&menu_bar::k_InstallClone, MenuBar::k_InstallClone, "_InstallClone", "MenuItem",
-                   "%%o<MenuItem>", &InstallClone},
+// MenuBar's entries: its own function for a slot of MenuItem's, and its own virtual operations,
+// after MenuItem's, in the order MenuBar::Slot numbers them.
+constexpr std::tuple kEntries{
+    Replacement{&menu_item::k_DependencyList, &DependencyList},
+    Operation{&menu_bar::k_InstallClone, "_InstallClone", &InstallClone},
 };
-static_assert(NumbersSlots(kOperations, MenuItem::kSlotCount, MenuBar::kSlotCount),
+static_assert(AddsSlots(kEntries, MenuItem::kSlotCount, MenuBar::kSlotCount),
               "MenuBar's operations are out of step with MenuBar::Slot.");
 
 ClassRecord& BuildRecord() {
     ClassRecord& record = RuntimeNewClass(&MenuItem::Class(), "MenuBar");
     RuntimeNewVtable(record);
     record.allocate = &Allocate<MenuBar>;
-
-    menu_item::k_DependencyList.Override(record, "MenuBar", &DependencyList);
-    AddOperations(record, "MenuBar", kOperations);
+    AddEntries(record, "MenuBar", kEntries);
     return record;
 }
 

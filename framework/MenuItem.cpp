@@ -184,73 +184,48 @@ namespace {
 
 using Operations = MenuItemOperations;
 
-// MenuItem's virtual operations in slot order, which MenuItem::Slot numbers; the aliases share
-// their operation's function.
-constexpr std::tuple kOperations{
-    OperationEntry{&menu_item::kAddMenu, MenuItem::kAddMenu, "AddMenu", "MenuItem", "%%o<MenuItem>",
-                   &Operations::AddMenu},
-    OperationEntry{&menu_item::kAddMenuAt, MenuItem::kAddMenuAt, "AddMenuAt", "Integer, MenuItem",
-                   "%%i8o<MenuItem>", &Operations::AddMenuAt},
-    OperationEntry{&menu_item::kAppend, MenuItem::kAppend, "Append", "MenuItem", "%%o<MenuItem>",
-                   &Operations::AddMenu},
-    OperationEntry{&menu_item::kChild, MenuItem::kChild, "Child", "String", "%o<MenuItem>%s",
-                   &Operations::Child},
-    OperationEntry{&menu_item::kClone, MenuItem::kClone, "Clone", "", "%o<MenuItem>%",
-                   &Operations::Clone},
-    OperationEntry{&menu_item::kClose, MenuItem::kClose, "Close", "", "%%", &Operations::Close},
-    OperationEntry{&menu_item::kConstructor, MenuItem::kConstructor, "Constructor", "", "%%",
-                   &Operations::Constructor},
-    OperationEntry{&menu_item::kConstructorFromItem, MenuItem::kConstructorFromItem, "Constructor",
-                   "MenuItem", "%%o<MenuItem>", &Operations::ConstructorFromItem},
-    OperationEntry{&menu_item::kConstructorWithText, MenuItem::kConstructorWithText, "Constructor",
-                   "String, Variant", "%%sv", &Operations::ConstructorWithText},
-    OperationEntry{&menu_item::kCount, MenuItem::kCount, "Count", "", "%i8%", &Operations::Count},
-    OperationEntry{&menu_item::kEnable, MenuItem::kEnable, "Enable", "", "%%", &Operations::Enable},
-    OperationEntry{&menu_item::kHandle, MenuItem::kHandle, "Handle", "MenuItem.HandleType",
-                   "%i8%i8", &Operations::Handle},
-    OperationEntry{&menu_item::kInsert, MenuItem::kInsert, "Insert", "Integer, MenuItem",
-                   "%%i8o<MenuItem>", &Operations::AddMenuAt},
-    OperationEntry{&menu_item::kItem, MenuItem::kItem, "Item", "Integer", "%o<MenuItem>%i8",
-                   &Operations::Item},
-    OperationEntry{&menu_item::kMenuAt, MenuItem::kMenuAt, "MenuAt", "Integer", "%o<MenuItem>%i8",
-                   &Operations::Item},
-    OperationEntry{&menu_item::kMenuItem, MenuItem::kMenuItem, "MenuItem", "", "%%",
-                   &Operations::Constructor},
-    OperationEntry{&menu_item::kMenuItemWithText, MenuItem::kMenuItemWithText, "MenuItem",
-                   "String, Variant", "%%sv", &Operations::ConstructorWithText},
-    OperationEntry{&menu_item::kPopUp, MenuItem::kPopUp, "PopUp", "", "%o<MenuItem>%",
-                   &Operations::PopUp},
-    OperationEntry{&menu_item::kPopUpAt, MenuItem::kPopUpAt, "PopUp", "Integer, Integer",
-                   "%o<MenuItem>%i8i8", &Operations::PopUpAt},
-    OperationEntry{&menu_item::kRemoveAt, MenuItem::kRemoveAt, "Remove", "Integer", "%%i8",
-                   &Operations::RemoveAt},
-    OperationEntry{&menu_item::kRemoveItem, MenuItem::kRemoveItem, "Remove", "MenuItem",
-                   "%%o<MenuItem>", &Operations::RemoveItem},
-    OperationEntry{&menu_item::kRemoveNamed, MenuItem::kRemoveNamed, "Remove", "String", "%%s",
-                   &Operations::RemoveNamed},
-    OperationEntry{&menu_item::kRemoveMenuAt, MenuItem::kRemoveMenuAt, "RemoveMenuAt", "Integer",
-                   "%%i8", &Operations::RemoveAt},
-    OperationEntry{&menu_item::k_DependencyList, MenuItem::k_DependencyList, "_DependencyList", "",
-                   "%%", &Operations::DependencyList},
-    OperationEntry{&menu_item::k_DisableEntirely, MenuItem::k_DisableEntirely, "_DisableEntirely",
-                   "", "%%", &Operations::DisableEntirely},
-    OperationEntry{&menu_item::k_Lookup, MenuItem::k_Lookup, "_Lookup", "String", "%o<MenuItem>%s",
-                   &Operations::Lookup},
-    OperationEntry{&menu_item::k_LookupIndexed, MenuItem::k_LookupIndexed, "_Lookup",
-                   "String, Integer", "%o<MenuItem>%si8", &Operations::LookupIndexed},
-    OperationEntry{&menu_item::k_SelfEnable, MenuItem::k_SelfEnable, "_SelfEnable", "", "%%",
-                   &Operations::SelfEnable},
-    OperationEntry{&menu_item::k_Swap, MenuItem::k_Swap, "_Swap", "String, MenuItem",
-                   "%%so<MenuItem>", &Operations::Swap},
+// MenuItem's entries: its virtual operations in slot order, which MenuItem::Slot numbers; the
+// aliases share their operation's function.
+constexpr std::tuple kEntries{
+    Operation{&menu_item::kAddMenu, "AddMenu", &Operations::AddMenu},
+    Operation{&menu_item::kAddMenuAt, "AddMenuAt", &Operations::AddMenuAt},
+    Operation{&menu_item::kAppend, "Append", &Operations::AddMenu},
+    Operation{&menu_item::kChild, "Child", &Operations::Child},
+    Operation{&menu_item::kClone, "Clone", &Operations::Clone},
+    Operation{&menu_item::kClose, "Close", &Operations::Close},
+    Operation{&menu_item::kConstructor, "Constructor", &Operations::Constructor},
+    Operation{&menu_item::kConstructorFromItem, "Constructor", &Operations::ConstructorFromItem},
+    Operation{&menu_item::kConstructorWithText, "Constructor", &Operations::ConstructorWithText},
+    Operation{&menu_item::kCount, "Count", &Operations::Count},
+    Operation{&menu_item::kEnable, "Enable", &Operations::Enable},
+    Operation{&menu_item::kHandle, "Handle", &Operations::Handle,
+              ParametersAre("MenuItem.HandleType")},
+    Operation{&menu_item::kInsert, "Insert", &Operations::AddMenuAt},
+    Operation{&menu_item::kItem, "Item", &Operations::Item},
+    Operation{&menu_item::kMenuAt, "MenuAt", &Operations::Item},
+    Operation{&menu_item::kMenuItem, "MenuItem", &Operations::Constructor},
+    Operation{&menu_item::kMenuItemWithText, "MenuItem", &Operations::ConstructorWithText},
+    Operation{&menu_item::kPopUp, "PopUp", &Operations::PopUp},
+    Operation{&menu_item::kPopUpAt, "PopUp", &Operations::PopUpAt},
+    Operation{&menu_item::kRemoveAt, "Remove", &Operations::RemoveAt},
+    Operation{&menu_item::kRemoveItem, "Remove", &Operations::RemoveItem},
+    Operation{&menu_item::kRemoveNamed, "Remove", &Operations::RemoveNamed},
+    Operation{&menu_item::kRemoveMenuAt, "RemoveMenuAt", &Operations::RemoveAt},
+    Operation{&menu_item::k_DependencyList, "_DependencyList", &Operations::DependencyList},
+    Operation{&menu_item::k_DisableEntirely, "_DisableEntirely", &Operations::DisableEntirely},
+    Operation{&menu_item::k_Lookup, "_Lookup", &Operations::Lookup},
+    Operation{&menu_item::k_LookupIndexed, "_Lookup", &Operations::LookupIndexed},
+    Operation{&menu_item::k_SelfEnable, "_SelfEnable", &Operations::SelfEnable},
+    Operation{&menu_item::k_Swap, "_Swap", &Operations::Swap},
 };
-static_assert(NumbersSlots(kOperations, 0, MenuItem::kSlotCount),
+static_assert(AddsSlots(kEntries, 0, MenuItem::kSlotCount),
               "MenuItem's operations are out of step with MenuItem::Slot.");
 
 ClassRecord& BuildRecord() {
-    ClassRecord& record = RuntimeNewClass(&Object::Class(), "MenuItem");
+    ClassRecord& record = RuntimeNewClass(&Object::Class(), std::string(MenuItem::kRecordName));
     RuntimeNewVtable(record);
     record.allocate = &Allocate<MenuItem>;
-    AddOperations(record, "MenuItem", kOperations);
+    AddEntries(record, MenuItem::kRecordName, kEntries);
     menu_item::kActionEvent.Declare(record, "Action");
     // The framework never raises EnableMenu, so nothing can bind it.
     record.events.push_back({"EnableMenu", nullptr, &record});

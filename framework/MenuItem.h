@@ -3,6 +3,7 @@
 #include <any>
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "framework/ClassRecord.h"
@@ -53,6 +54,7 @@ public:
         kSlotCount
     };
 
+    static constexpr std::string_view kRecordName = "MenuItem";
     static const ClassRecord& Class();
     explicit MenuItem(const ClassRecord& record = Class()) noexcept : Object(record) {}
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <any>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -125,18 +126,38 @@ static_assert(BindableAnywhere<decltype(fw::application::k__Init), void (*)(fw::
 static_assert(!Handles<decltype(fw::application::kOpenDocumentEvent),
                        void (*)(fw::Object&, fw::Ref<fw::FolderItem>)>);
 
-// A class's table of operations passes only when its rows take the slots from the base's count
-// on, one after the other, up to the class's own count.
+// A class's table passes only when its operations take the slots from the base's count on up to
+// the class's own count; its other rows take none.
 void AnyOperation(fw::Object&) {}
-constexpr auto Row(std::size_t number) {
-    return fw::OperationEntry{&fw::menu_item::kClose, number, "Close", "", "%%", &AnyOperation};
-}
-static_assert(fw::NumbersSlots(std::tuple{Row(4), Row(5)}, 4, 6));
-static_assert(!fw::NumbersSlots(std::tuple{Row(5), Row(4)}, 4, 6), "out of order");
-static_assert(!fw::NumbersSlots(std::tuple{Row(4), Row(4)}, 4, 6), "a number twice");
-static_assert(!fw::NumbersSlots(std::tuple{Row(4)}, 4, 6), "a row missing");
-static_assert(!fw::NumbersSlots(std::tuple{Row(4), Row(5), Row(6)}, 4, 6), "a row too many");
-static_assert(!fw::NumbersSlots(std::tuple{Row(5), Row(6)}, 4, 6), "not after the base's");
+constexpr fw::Operation kRow{&fw::menu_item::kClose, "Close", &AnyOperation};
+constexpr fw::Method kPlain{&fw::application::k__Init, "__Init", &AnyOperation};
+static_assert(fw::AddsSlots(std::tuple{kRow, kRow}, 4, 6));
+static_assert(fw::AddsSlots(std::tuple{kRow, kPlain, kRow}, 4, 6), "a method takes no slot");
+static_assert(!fw::AddsSlots(std::tuple{kRow}, 4, 6), "a row missing");
+static_assert(!fw::AddsSlots(std::tuple{kRow, kRow, kRow}, 4, 6), "a row too many");
+
+// A row takes only a function of its slot's type.
+template <class Slot, class Function>
+concept Lists = requires(const Slot* slot, Function function) {
+    fw::Operation<Slot>{slot, "", function};
+};
+static_assert(Lists<decltype(fw::menu_item::kCount), fw::Integer (*)(fw::Object&)>);
+static_assert(!Lists<decltype(fw::menu_item::kCount), bool (*)(fw::Object&)>);
+
+// The texts of a slot's type: a leading Object& is the receiver, a Ref<Object> stands for the
+// class its row names.
+static_assert(fw::SignatureText<void(fw::Object&, fw::Integer, const fw::Ref<fw::MenuItem>&)>() ==
+              "%%i8o<MenuItem>");
+static_assert(fw::ParameterText<void(fw::Object&, fw::Integer, const fw::Ref<fw::MenuItem>&)>() ==
+              "Integer, MenuItem");
+static_assert(fw::SignatureText<bool(fw::Object&, const fw::String&)>() == "%b%s");
+static_assert(fw::SignatureText<void(bool)>() == "%%b");
+static_assert(fw::SignatureText<void(fw::Object&, const std::any&, void*)>() == "%%vp");
+static_assert(fw::ParameterText<void(fw::Object&, const std::any&, void*)>() == "Variant, Ptr");
+static_assert(fw::SignatureText<fw::Ref<fw::Object>(fw::Object&, fw::Integer)>("Window") ==
+              "%o<Window>%i8");
+static_assert(fw::ParameterText<void(fw::Object&, const fw::Ref<fw::Object>&)>("TrayItem") ==
+              "TrayItem");
 
 TEST(ClassRecord, EveryEntryPointsAtTheSlotThatBindsItsFunction) {
     const ClassRecord& record = pindrel::App::__Lookup();

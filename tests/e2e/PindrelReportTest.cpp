@@ -142,6 +142,18 @@ TEST_F(PindrelTest, AFileThatCannotBeQueriedShowsAnErrorAndFails) {
     ExpectErrorBoxAndFailure(pindrel, L"null");
 }
 
+// A file whose attributes Windows cannot read, in a folder that the user may not search: whether
+// it is there is unknown, which is no reason to end in silence. Permission bits stop no root, so
+// tests/win32/unprivileged.sh runs this as a user whom they stop, with the file's path in
+// PINDREL_UNSEARCHABLE_FILE.
+using PindrelUnprivilegedTest = PindrelTest;
+
+TEST_F(PindrelUnprivilegedTest, AFileWhoseAttributesCannotBeReadShowsAnErrorAndFails) {
+    const wchar_t* file = ::_wgetenv(L"PINDREL_UNSEARCHABLE_FILE");
+    ASSERT_NE(file, nullptr) << "run by tests/win32/unprivileged.sh, which makes the folder";
+    ExpectErrorBoxAndFailure(Start({file}), std::filesystem::path(file).filename().wstring());
+}
+
 TEST_F(PindrelTest, WithoutAFileItAsksForOneAndReportsTheChoice) {
     const std::filesystem::path chosen = folder_.Write(L"Typed Lead.nki", kontakt::ForwardHeader());
     const Process pindrel = Start({});

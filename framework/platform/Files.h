@@ -30,8 +30,8 @@ String FullPath(const String& path);
 // Opens for reading, letting other programs read, write and delete the file meanwhile.
 // Throws IOException carrying the platform's error code.
 std::unique_ptr<FileHandle> OpenForReading(const String& path);
-// The code that a failed open reports for a folder, in place of what the call gave: Windows
-// refuses one as "access denied", which is true of the call but tells the user nothing.
+// The code that a failed open reports when the path leads to a folder. Windows's own answer for
+// one, access denied, is true of the call but tells the user nothing.
 std::int64_t FolderErrorCode();
 
 } // namespace fw::platform

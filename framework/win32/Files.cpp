@@ -117,7 +117,7 @@ std::unique_ptr<FileHandle> OpenForReading(const String& path) {
 }
 
 std::int64_t FolderErrorCode() {
-    // What Windows gives for anything else that is there but no file to read.
+    // As for a device or a pipe: something that is there but is no file to read.
     return ERROR_NOT_SUPPORTED;
 }
 

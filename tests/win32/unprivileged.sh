@@ -24,7 +24,7 @@ if ! as_user test -x "$build"; then
     work=$(mktemp -d /tmp/pindrel-unprivileged.XXXXXX) || exit 1
     trap 'rm -rf "$work"' EXIT
 fi
-mkdir -p "$work" && cp "$repo/scripts/wine.sh" "$@" "$work/" || exit 1
+mkdir -p "$work" && cp -f "$repo/scripts/wine.sh" "$@" "$work/" || exit 1
 if ((EUID == 0)); then
     chown nobody: "$work" || exit 1
 fi

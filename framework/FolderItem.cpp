@@ -40,6 +40,13 @@ std::unique_ptr<FileHandle> FolderItem::OpenForReading() {
         lastErrorCode_ = 0;
         return handle;
     } catch (const IOException& error) {
+        // Whoever handed a folder over needs to hear that, not why the call refused it.
+        const auto status = platform::QueryFile(path_);
+        if (status.exists && status.isDirectory) {
+            lastErrorCode_ = platform::FolderErrorCode();
+            throw IOException(String("Could not open \"") + Name() + "\": it is a folder.",
+                              lastErrorCode_);
+        }
         lastErrorCode_ = error.ErrorNumber();
         throw IOException(String("Could not open \"") + Name() + "\".", lastErrorCode_);
     }

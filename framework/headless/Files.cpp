@@ -78,10 +78,15 @@ std::unique_ptr<FileHandle> OpenForReading(const String& path) {
         throw IOException("The file could not be opened.", errno);
     }
     if (!S_ISREG(info.st_mode)) {
-        throw IOException("The file could not be opened.", S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+        throw IOException("The file could not be opened.",
+                          S_ISDIR(info.st_mode) ? FolderErrorCode() : EINVAL);
     }
     ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     return file;
+}
+
+std::int64_t FolderErrorCode() {
+    return EISDIR;
 }
 
 } // namespace fw::platform

@@ -21,12 +21,17 @@ struct FileStatus {
 };
 
 FileStatus QueryFile(const String& path);
-// The last component of a path: the file's name with its extension.
+// The file's name with its extension. On Windows it is the name as the folder lists it, whatever
+// letter case the path writes; where the file cannot be found, and on the headless backend, it is
+// the last component of the path.
 String FileName(const String& path);
 // An absolute form of a path given relative to the current directory.
 String FullPath(const String& path);
 // Opens for reading, letting other programs read, write and delete the file meanwhile.
 // Throws IOException carrying the platform's error code.
 std::unique_ptr<FileHandle> OpenForReading(const String& path);
+// The code that a failed open reports when the path leads to a folder. Windows's own answer for
+// one, access denied, is true of the call but tells the user nothing.
+std::int64_t FolderErrorCode();
 
 } // namespace fw::platform

@@ -54,6 +54,13 @@ bool SaysAbsent(DWORD error) {
     }
 }
 
+// The last component as the path writes it.
+String LastComponent(const String& path) {
+    const std::string& bytes = path.Bytes();
+    const auto separator = bytes.find_last_of("\\/");
+    return separator == std::string::npos ? path : String(bytes.substr(separator + 1));
+}
+
 [[noreturn]] void ThrowCannotOpen(DWORD error) {
     throw IOException("The file could not be opened.", static_cast<std::int64_t>(error));
 }
@@ -72,9 +79,17 @@ FileStatus QueryFile(const String& path) {
 }
 
 String FileName(const String& path) {
-    const std::string& bytes = path.Bytes();
-    const auto separator = bytes.find_last_of("\\/");
-    return separator == std::string::npos ? path : String(bytes.substr(separator + 1));
+    const std::wstring full = win32::LongPath(path);
+    // With a wildcard the listing would be a search and could name another file; no name that a
+    // folder holds has one.
+    const bool wildcard =
+        full.find_first_of(L"*?<>\"", full.find_last_of(L'\\') + 1) != std::wstring::npos;
+    WIN32_FIND_DATAW found{};
+    const win32::UniqueFindHandle listing(
+        wildcard ? INVALID_HANDLE_VALUE
+                 : ::FindFirstFileExW(full.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                      nullptr, 0));
+    return listing.Valid() ? win32::FromWide(found.cFileName) : LastComponent(path);
 }
 
 String FullPath(const String& path) {
@@ -99,6 +114,11 @@ std::unique_ptr<FileHandle> OpenForReading(const String& path) {
         ThrowCannotOpen(error != ERROR_SUCCESS ? error : ERROR_NOT_SUPPORTED);
     }
     return std::make_unique<Win32File>(std::move(handle));
+}
+
+std::int64_t FolderErrorCode() {
+    // As for a device or a pipe: something that is there but is no file to read.
+    return ERROR_NOT_SUPPORTED;
 }
 
 } // namespace fw::platform

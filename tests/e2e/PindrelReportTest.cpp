@@ -48,11 +48,12 @@ INSTANTIATE_TEST_SUITE_P(Roads, PindrelLaunchTest, ::testing::ValuesIn(kRoads),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Paths that Windows reads in ways of its own, each handed over for a real file: the box names
-// the file as it is called.
+// the file as its folder lists it.
 struct PathForm {
     const char* name; // for the test's name
     std::wstring fileName;
     std::wstring prefix; // written before the file's full path
+    std::wstring typed;  // the name that the path gives the file; empty: fileName
 };
 
 void PrintTo(const PathForm& form, std::ostream* out) {
@@ -60,8 +61,9 @@ void PrintTo(const PathForm& form, std::ostream* out) {
 }
 
 const PathForm kPathForms[] = {
-    {"ReservedName", L"CON.nki", L""},
-    {"DevicePath", L"Lead.nki", LR"(\\.\)"},
+    {"ReservedName", L"CON.nki", L"", L""},
+    {"DevicePath", L"Lead.nki", LR"(\\.\)", L""},
+    {"OtherLetterCase", L"lead.nki", L"", L"LEAD.NKI"},
 };
 
 class PindrelPathFormTest : public PindrelTest, public ::testing::WithParamInterface<PathForm> {};
@@ -69,7 +71,9 @@ class PindrelPathFormTest : public PindrelTest, public ::testing::WithParamInter
 TEST_P(PindrelPathFormTest, ReportsTheFileThePathNames) {
     const PathForm& form = GetParam();
     const win32test::LiteralFile file(folder_.Path() / form.fileName, kontakt::ForwardHeader());
-    const Process pindrel = Start({form.prefix + file.Path().wstring()});
+    const std::filesystem::path typed =
+        form.typed.empty() ? file.Path() : file.Path().parent_path() / form.typed;
+    const Process pindrel = Start({form.prefix + typed.wstring()});
     ASSERT_NO_FATAL_FAILURE(ExpectBox(pindrel, VersionText(form.fileName, L"5.0.2.10")));
     ExpectQuietEnd(pindrel);
 }
@@ -92,12 +96,16 @@ TEST_F(PindrelTest, AMissingHandedOverFileShowsNothing) {
 }
 
 // The runtime's box for an error that left the program, neither report of `fileName`, then an
-// end with a non-zero exit code and no other window.
-void ExpectErrorBoxAndFailure(const Process& pindrel, const std::wstring& fileName) {
+// end with a non-zero exit code and no other window. The box's text goes to `shown` if given.
+void ExpectErrorBoxAndFailure(const Process& pindrel, const std::wstring& fileName,
+                              std::wstring* shown = nullptr) {
     const std::optional<Dialog> box = WaitForDialog(pindrel);
     ASSERT_TRUE(box) << "no error box; " << pindrel.Describe();
     ASSERT_TRUE(box->IsMessageBox()) << fw::ToUtf8(box->Describe());
     const std::wstring text = box->Text();
+    if (shown != nullptr) {
+        *shown = text;
+    }
     EXPECT_FALSE(text.empty());
     EXPECT_NE(text, VersionText(fileName, L"5.0.2.10"));
     EXPECT_NE(text, FailureMessage());
@@ -107,6 +115,17 @@ void ExpectErrorBoxAndFailure(const Process& pindrel, const std::wstring& fileNa
     EXPECT_FALSE(end.shownDialog) << "unexpected " << fw::ToUtf8(end.shownDialog.value_or(L""));
     ASSERT_TRUE(end.exitCode) << pindrel.Describe();
     EXPECT_NE(*end.exitCode, 0u);
+}
+
+// Windows refuses a folder as "access denied", true of the call but not what the user needs.
+TEST_F(PindrelTest, AFolderIsReportedAsAFolder) {
+    const std::filesystem::path folder = folder_.Path() / L"x.nki";
+    std::filesystem::create_directory(folder);
+    std::wstring text;
+    ExpectErrorBoxAndFailure(Start({folder.wstring()}), L"x.nki", &text);
+    EXPECT_NE(text.find(L"Could not open \"x.nki\": it is a folder."), std::wstring::npos)
+        << fw::ToUtf8(text);
+    EXPECT_EQ(text.find(L"denied"), std::wstring::npos) << fw::ToUtf8(text);
 }
 
 TEST_F(PindrelTest, AFileThatCannotBeOpenedShowsAnErrorAndFails) {
@@ -121,6 +140,18 @@ TEST_F(PindrelTest, AFileThatCannotBeOpenedShowsAnErrorAndFails) {
 TEST_F(PindrelTest, AFileThatCannotBeQueriedShowsAnErrorAndFails) {
     const Process pindrel = Start({LR"(Z:\dev\null)"});
     ExpectErrorBoxAndFailure(pindrel, L"null");
+}
+
+// A file whose attributes Windows cannot read, in a folder that the user may not search: whether
+// it is there is unknown, which is no reason to end in silence. Permission bits stop no root, so
+// tests/win32/unprivileged.sh runs this as a user whom they stop, with the file's path in
+// PINDREL_UNSEARCHABLE_FILE.
+using PindrelUnprivilegedTest = PindrelTest;
+
+TEST_F(PindrelUnprivilegedTest, AFileWhoseAttributesCannotBeReadShowsAnErrorAndFails) {
+    const wchar_t* file = ::_wgetenv(L"PINDREL_UNSEARCHABLE_FILE");
+    ASSERT_NE(file, nullptr) << "run by tests/win32/unprivileged.sh, which makes the folder";
+    ExpectErrorBoxAndFailure(Start({file}), std::filesystem::path(file).filename().wstring());
 }
 
 TEST_F(PindrelTest, WithoutAFileItAsksForOneAndReportsTheChoice) {

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "common/ReaderFixtures.h"
@@ -38,8 +44,41 @@ struct ExistsCase {
     std::filesystem::path (*make)(const TempFolder& folder);
     int error;
     bool absent;
-    bool deniedByPermissions = false; // root passes where the permission bits forbid it
+    bool deniedByPermissions = false; // asked as a user whom the permission bits stop
 };
+
+// Runs `check` as a user whom permission bits stop: this process's own, or, when that is root,
+// who passes them all, `nobody` in a child process. The child's failures are printed as they
+// happen and reach this process as its exit code.
+void AsUnprivilegedUser(const std::function<void()>& check) {
+    if (::geteuid() != 0) {
+        check();
+        return;
+    }
+    const passwd* nobody = ::getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr) << "no user nobody to run as";
+    const uid_t uid = nobody->pw_uid;
+    const gid_t gid = nobody->pw_gid;
+    std::fflush(stdout);
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1) << std::strerror(errno);
+    if (child == 0) {
+        // The groups first: a process that is no longer root may not change them.
+        const bool dropped = ::setgroups(0, nullptr) == 0 && ::setgid(gid) == 0 &&
+                             ::setuid(uid) == 0 && ::geteuid() == uid;
+        if (dropped) {
+            check();
+        }
+        std::fflush(stdout);
+        ::_exit(!dropped ? 2 : ::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child) << std::strerror(errno);
+    ASSERT_TRUE(WIFEXITED(status)) << "the check as nobody did not end normally: " << status;
+    const int exitCode = WEXITSTATUS(status);
+    EXPECT_NE(exitCode, 2) << "could not become nobody";
+    EXPECT_EQ(exitCode, 0) << "the check as nobody failed (see above)";
+}
 
 void PrintTo(const ExistsCase& query, std::ostream* out) {
     *out << query.name;
@@ -76,14 +115,14 @@ class PosixExists : public ::testing::TestWithParam<ExistsCase> {};
 
 TEST_P(PosixExists, IsFalseOnlyWhereNothingIsThere) {
     const ExistsCase& query = GetParam();
-    if (query.deniedByPermissions && ::geteuid() == 0) {
-        GTEST_SKIP() << "permission bits do not stop root";
-    }
     TempFolder folder;
     const auto path = query.make(folder);
-    readertest::ExpectExistsAnswer(path, query.absent, query.error);
+    const auto check = [&] { readertest::ExpectExistsAnswer(path, query.absent, query.error); };
     if (query.deniedByPermissions) {
+        AsUnprivilegedUser(check);
         std::filesystem::permissions(path.parent_path(), std::filesystem::perms::owner_all);
+    } else {
+        check();
     }
 }
 

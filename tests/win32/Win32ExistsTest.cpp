@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -53,5 +54,22 @@ TEST_P(Win32Exists, IsFalseOnlyWhereNothingIsThere) {
 
 INSTANTIATE_TEST_SUITE_P(Paths, Win32Exists, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A file in a folder that the user may not search: Windows cannot read its attributes, so whether
+// it is there is unknown. Permission bits stop no root, and Wine cannot take the search right
+// from a folder, so tests/win32/unprivileged.sh runs these cases as a user whom the bits stop,
+// with such a folder made for them; the file's path comes in PINDREL_UNSEARCHABLE_FILE.
+class Win32ExistsUnprivileged : public ::testing::TestWithParam<const wchar_t*> {};
+
+TEST_P(Win32ExistsUnprivileged, RaisesAccessDeniedForAFileInAFolderItMayNotSearch) {
+    const wchar_t* file = ::_wgetenv(L"PINDREL_UNSEARCHABLE_FILE");
+    ASSERT_NE(file, nullptr) << "run by tests/win32/unprivileged.sh, which makes the folder";
+    readertest::ExpectExistsAnswer(std::wstring(GetParam()) + file, false, ERROR_ACCESS_DENIED);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, Win32ExistsUnprivileged, ::testing::Values(L"", LR"(\\?\)"),
+                         [](const auto& info) {
+                             return std::string(*info.param == L'\0' ? "Plain" : "LiteralPath");
+                         });
 
 } // namespace

@@ -7,7 +7,7 @@
 namespace fw {
 
 const ClassRecord& FolderItem::Class() {
-    static const ClassRecord& record = DefineClass("FolderItem", &Object::Class());
+    static const ClassRecord& record = DefineClass(std::string(kRecordName), &Object::Class());
     return record;
 }
 

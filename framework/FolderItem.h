@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "framework/FileHandle.h"
 #include "framework/Object.h"
@@ -12,6 +13,7 @@ namespace fw {
 // A reference to a file by its path. The questions it answers go to the file system each time.
 class FolderItem : public Object {
 public:
+    static constexpr std::string_view kRecordName = "FolderItem";
     static const ClassRecord& Class();
     explicit FolderItem(String path, const ClassRecord& record = Class());
 

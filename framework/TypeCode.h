@@ -32,12 +32,8 @@
 
 namespace fw {
 
-class FolderItem;
-
 // The name of T's class record; a class that signatures name states it as `kRecordName`.
 template <class T> inline constexpr std::string_view kRecordName = T::kRecordName;
-// FolderItem's header names no record; FolderItem.cpp builds the record under this name.
-template <> inline constexpr std::string_view kRecordName<FolderItem> = "FolderItem";
 
 // A framework type's code and name, as the table above gives them.
 struct TypeCode {

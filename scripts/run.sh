@@ -19,7 +19,7 @@ EOF
 # Names are the user's: each is taken from the folder the command was started in, before
 # anything else moves, and made absolute without resolving a link, so that Pindrel reports the
 # name that was given. Wine's drive Z: is the root of this file system.
-files=()
+names=()
 missing=false
 options=true
 for name in "$@"; do
@@ -39,12 +39,16 @@ for name in "$@"; do
     if [[ ! -e $name && ! -L $name ]]; then
         echo "No such file: $name" >&2
         missing=true
-        continue
     fi
-    path=$(realpath --no-symlinks --canonicalize-missing -- "$name")
-    files+=("Z:${path//\//\\}")
+    names+=("$name")
 done
 ! $missing || exit 1
+files=()
+if ((${#names[@]})); then
+    mapfile -d '' -t files < <(realpath --zero --no-symlinks --canonicalize-missing -- "${names[@]}")
+    files=("${files[@]/#/Z:}")
+    files=("${files[@]//\//\\}")
+fi
 
 cd "$(dirname "$0")/.."
 headless=true

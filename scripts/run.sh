@@ -98,6 +98,9 @@ fi
 # ending it ends no other run's programs.
 prefix=$(mktemp -d "$setup.XXXXXX")
 trap 'rm -rf "$prefix"' EXIT
+# Told to stop, the run still removes its copy.
+trap 'exit 129' HUP
+trap 'exit 143' TERM
 cp -a "$setup/." "$prefix"
 flock --unlock "$lock"
 

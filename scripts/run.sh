@@ -16,9 +16,16 @@ ends with Pindrel's exit code.
 EOF
 }
 
+# Wine's drive Z: is the root of this file system: the absolute paths $@ as Windows writes them,
+# left in `windows`.
+windows_paths() {
+    windows=("${@/#/Z:}")
+    windows=("${windows[@]//\//\\}")
+}
+
 # Names are the user's: each is taken from the folder the command was started in, before
 # anything else moves, and made absolute without resolving a link, so that Pindrel reports the
-# name that was given. Wine's drive Z: is the root of this file system.
+# name that was given.
 names=()
 missing=false
 options=true
@@ -45,9 +52,9 @@ done
 ! $missing || exit 1
 files=()
 if ((${#names[@]})); then
-    mapfile -d '' -t files < <(realpath --zero --no-symlinks --canonicalize-missing -- "${names[@]}")
-    files=("${files[@]/#/Z:}")
-    files=("${files[@]//\//\\}")
+    mapfile -d '' -t paths < <(realpath --zero --no-symlinks --canonicalize-missing -- "${names[@]}")
+    windows_paths "${paths[@]}"
+    files=("${windows[@]}")
 fi
 
 cd "$(dirname "$0")/.."
@@ -107,10 +114,10 @@ flock --unlock "$lock"
 # Nobody sees the virtual display: the attendant starts Pindrel, prints and answers each of its
 # windows, and ends with Pindrel's exit code. The Wine session ends before the display goes, so
 # none of its programs is left behind to complain that the display went away.
-pindrel=$(realpath build/windows/bin/Pindrel.exe)
+windows_paths "$(realpath build/windows/bin/Pindrel.exe)"
 in_prefix "$prefix" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     "$1" "$2" "${@:4}"
     status=$?
     "$3" -k
     exit $status' _ "$wine" build/windows/bin/e2e_attendant.exe "$wineserver" \
-    "Z:${pindrel//\//\\}" "${files[@]}"
+    "${windows[0]}" "${files[@]}"

@@ -134,8 +134,8 @@ public:
         std::promise<DWORD> attached;
         std::future<DWORD> error = attached.get_future();
         // The promise goes with the thread, which may still be in set_value when get returns.
-        thread_ = std::thread(
-            [this, attached = std::move(attached)]() mutable { Watch(attached); });
+        thread_ =
+            std::thread([this, attached = std::move(attached)]() mutable { Watch(attached); });
         if (const DWORD code = error.get(); code != 0) {
             thread_.join();
             throw std::runtime_error("DebugActiveProcess failed with error " +

@@ -129,8 +129,8 @@ done
     env -u DISPLAY timeout 180 bash scripts/run.sh "${many[@]}" </dev/null >"$work/first"
     echo $? >"$work/first.status"
 ) &
-for ((i = 0; i < 1800; i++)); do
-    grep -q '^No display: ' "$work/first" && break
+first_run=$!
+while ! grep -q '^No display: ' "$work/first" && kill -0 "$first_run" 2>/dev/null; do
     sleep 0.1
 done
 run_headless "$lead"
@@ -190,6 +190,5 @@ elif ((SECONDS - start > 15)); then
 else
     echo "$case: ok"
 fi
-
 
 ! $failed

@@ -13,21 +13,33 @@
 //     FILE TYPE                         each entry of its file-type list, indented by two spaces
 //   Choosing a file needs a display, or the file given as an argument; the dialog is cancelled.
 //
-// When the attendant cannot do its part, it says why on standard error, ends the program if it
-// runs, and exits with kTimedOut (the program neither showed a dialog nor ended in time) or
-// kFailed (anything else), as timeout(1) does.
+// A program that ends without showing a window gets a line that says so, with its exit code:
+//
+//   PROGRAM showed nothing and ended with exit code N.
+//
+// The attendant is the program's debugger, so that a crash is told at once (on standard error,
+// with the exception's code, exit code kCrashed) rather than handed to a debugger of Wine's own
+// that nobody sees. When the attendant cannot do its part, it says why on standard error, ends the
+// program if it runs, and exits with kTimedOut (the program neither showed a dialog nor ended in
+// time) or kFailed (anything else), as timeout(1) does.
 
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <exception>
+#include <future>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "Dialog.h"
 #include "Process.h"
 #include "framework/Utf.h"
+#include "framework/win32/UniqueHandle.h"
 
 namespace {
 
@@ -35,6 +47,8 @@ using namespace e2e;
 
 constexpr int kTimedOut = 124;
 constexpr int kFailed = 125;
+// 128 + SIGABRT: what a shell reports for a program that ended abnormally.
+constexpr int kCrashed = 134;
 
 void Write(DWORD stream, std::wstring_view text) {
     const HANDLE handle = ::GetStdHandle(stream);
@@ -100,9 +114,113 @@ std::wstring Seconds(milliseconds time) {
     return std::to_wstring(std::chrono::duration_cast<std::chrono::seconds>(time).count()) + L" s";
 }
 
-int Attend(const Process& program) {
+// An exit code as Windows writes it: small ones in decimal, status codes in hexadecimal.
+std::wstring Code(DWORD code) {
+    if (code <= 0xFFFF) {
+        return std::to_wstring(code);
+    }
+    wchar_t text[11];
+    std::swprintf(text, std::size(text), L"0x%08lX", static_cast<unsigned long>(code));
+    return text;
+}
+
+// Debugs a program from a thread of its own (debug events go to the thread that attached) and
+// keeps the code of an exception that nothing in the program handled. The program then ends with
+// that code, as it would without a debugger, and no other debugger is started for it.
+class CrashWatch {
+public:
+    // Attaches to `program`, which was started suspended, and lets it run.
+    explicit CrashWatch(const Process& program) : program_(program) {
+        std::promise<DWORD> attached;
+        std::future<DWORD> error = attached.get_future();
+        // The promise goes with the thread, which may still be in set_value when get returns.
+        thread_ =
+            std::thread([this, attached = std::move(attached)]() mutable { Watch(attached); });
+        if (const DWORD code = error.get(); code != 0) {
+            thread_.join();
+            throw std::runtime_error("DebugActiveProcess failed with error " +
+                                     std::to_string(code));
+        }
+        program_.Resume();
+    }
+    ~CrashWatch() {
+        // Debug events stop only when the program has gone.
+        if (program_.Running()) {
+            program_.Kill();
+        }
+        thread_.join();
+    }
+    CrashWatch(const CrashWatch&) = delete;
+    CrashWatch& operator=(const CrashWatch&) = delete;
+
+    // The exception that ended the program; nothing while none did.
+    std::optional<DWORD> Crash() const {
+        if (!crashed_) {
+            return std::nullopt;
+        }
+        return exception_.load();
+    }
+
+private:
+    void Watch(std::promise<DWORD>& attached) {
+        if (!::DebugActiveProcess(program_.Id())) {
+            attached.set_value(::GetLastError());
+            return;
+        }
+        attached.set_value(0);
+        bool attachBreak = true;
+        for (;;) {
+            DEBUG_EVENT event{};
+            if (!::WaitForDebugEvent(&event, INFINITE)) {
+                return;
+            }
+            DWORD status = DBG_CONTINUE;
+            switch (event.dwDebugEventCode) {
+            // The handles to image files are the debugger's to close.
+            case CREATE_PROCESS_DEBUG_EVENT: {
+                const fw::win32::UniqueHandle image(event.u.CreateProcessInfo.hFile);
+                break;
+            }
+            case LOAD_DLL_DEBUG_EVENT: {
+                const fw::win32::UniqueHandle image(event.u.LoadDll.hFile);
+                break;
+            }
+            case EXCEPTION_DEBUG_EVENT: {
+                const EXCEPTION_DEBUG_INFO& info = event.u.Exception;
+                const DWORD code = info.ExceptionRecord.ExceptionCode;
+                if (attachBreak && code == EXCEPTION_BREAKPOINT) {
+                    // Attaching breaks into the program once; that one is the debugger's own.
+                    attachBreak = false;
+                } else if (info.dwFirstChance) {
+                    status = DBG_EXCEPTION_NOT_HANDLED;
+                } else {
+                    exception_ = code;
+                    crashed_ = true;
+                    status = DBG_EXCEPTION_NOT_HANDLED;
+                }
+                break;
+            }
+            case EXIT_PROCESS_DEBUG_EVENT:
+                ::ContinueDebugEvent(event.dwProcessId, event.dwThreadId, DBG_CONTINUE);
+                return;
+            default:
+                break;
+            }
+            ::ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+        }
+    }
+
+    const Process& program_;
+    std::atomic<DWORD> exception_ = 0;
+    std::atomic<bool> crashed_ = false;
+    std::thread thread_;
+};
+
+int Attend(const Process& program, const CrashWatch& watch) {
+    bool shown = false;
     // A program may show several windows in turn: one box for each file it was handed, say.
     while (const std::optional<Dialog> window = WaitForDialog(program)) {
+        shown = true;
         const bool fileDialog = window->IsFileDialog();
         if (fileDialog) {
             ReportFileDialog(*window);
@@ -115,13 +233,21 @@ int Attend(const Process& program) {
             return kFailed;
         }
     }
-    if (const std::optional<DWORD> code = program.WaitForExit(0ms)) {
-        return static_cast<int>(*code);
+    const std::optional<DWORD> code = program.WaitForExit(0ms);
+    if (!code) {
+        Complain(program.Name() + L" neither showed a dialog nor ended within " +
+                 Seconds(kTimeout) + L"; ending it.");
+        program.Kill();
+        return kTimedOut;
     }
-    Complain(program.Name() + L" neither showed a dialog nor ended within " + Seconds(kTimeout) +
-             L"; ending it.");
-    program.Kill();
-    return kTimedOut;
+    if (const std::optional<DWORD> exception = watch.Crash()) {
+        Complain(program.Name() + L" crashed with exception " + Code(*exception) + L".");
+        return kCrashed;
+    }
+    if (!shown) {
+        Say(program.Name() + L" showed nothing and ended with exit code " + Code(*code) + L".");
+    }
+    return static_cast<int>(*code);
 }
 
 } // namespace
@@ -132,8 +258,10 @@ int wmain(int argc, wchar_t** argv) {
         return kFailed;
     }
     try {
-        const Process program = Process::Start(argv[1], {argv + 2, argv + argc});
-        return Attend(program);
+        const Process program =
+            Process::Start(argv[1], {argv + 2, argv + argc}, StartMode::Suspended);
+        const CrashWatch watch(program);
+        return Attend(program, watch);
     } catch (const std::exception& error) {
         Complain(fw::ToWide(error.what()));
         return kFailed;

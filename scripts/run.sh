@@ -68,8 +68,10 @@ bash scripts/setup.sh
 source scripts/wine.sh
 mkdir -p build/windows
 
-# Runs started together take turns at the build and at setting Wine up, which share folders. The
-# lock goes when the command ends, and no Wine program that outlives it is handed the lock.
+# Runs started together take turns: at the build and at setting Wine up, which share folders, and
+# without a display at the whole run, since a run ends its Wine session, and with it every program
+# in the prefix, when it is done. The lock goes when the command ends; no Wine program is handed
+# it, so none that outlives the command keeps the next run waiting.
 exec {lock}>build/windows/run.lock
 flock "$lock"
 
@@ -85,31 +87,22 @@ cmake --build --preset windows --target "${targets[@]}" 2>&1 | awk '
 # display started here has none, so its prefix tells Wine not to wait for one.
 if $headless; then
     echo "No display: running on a virtual one (Xvfb); Pindrel's windows are printed here and answered."
-    setup=$PWD/build/windows/wineprefix-run-xvfb
+    prefix=$PWD/build/windows/wineprefix-run-xvfb
     mode=unmanaged
 else
-    setup=$PWD/build/windows/wineprefix-run
+    prefix=$PWD/build/windows/wineprefix-run
     mode=managed
 fi
-if [[ ! -d $setup ]]; then
+if [[ ! -d $prefix ]]; then
     echo "Setting up Wine (first run only)..."
-    new_prefix "$setup" "$mode" {lock}>&- || { rm -rf "$setup"; echo "Wine could not be set up." >&2; exit 1; }
+    new_prefix "$prefix" "$mode" {lock}>&- || { rm -rf "$prefix"; echo "Wine could not be set up." >&2; exit 1; }
 fi
 
 if ! $headless; then
     flock --unlock "$lock"
-    in_prefix "$setup" "$wine" build/windows/bin/Pindrel.exe "${files[@]}"
+    in_prefix "$prefix" "$wine" build/windows/bin/Pindrel.exe "${files[@]}" {lock}>&-
     exit
 fi
-# Each run without a display has a Wine session of its own, on a copy of the prefix, so that
-# ending it ends no other run's programs.
-prefix=$(mktemp -d "$setup.XXXXXX")
-trap 'rm -rf "$prefix"' EXIT
-# Told to stop, the run still removes its copy.
-trap 'exit 129' HUP
-trap 'exit 143' TERM
-cp -a "$setup/." "$prefix"
-flock --unlock "$lock"
 
 # Nobody sees the virtual display: the attendant starts Pindrel, prints and answers each of its
 # windows, and ends with Pindrel's exit code. The Wine session ends before the display goes, so
@@ -120,4 +113,4 @@ in_prefix "$prefix" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     status=$?
     "$3" -k
     exit $status' _ "$wine" build/windows/bin/e2e_attendant.exe "$wineserver" \
-    "${windows[0]}" "${files[@]}"
+    "${windows[0]}" "${files[@]}" {lock}>&-

@@ -116,7 +116,7 @@ fi
 
 # Two people on one machine, say: each run ends with its own report, as a first or a second start
 # of Pindrel, and neither ends the other's programs. The first is handed one file many times, so
-# that it is still at work when the second, started once the first has reached Wine, has ended.
+# that it is still at work in Wine when the second starts.
 case="two at once"
 version='Pindrel: Ström – Légato.nki is Kontakt Version 5.0.2.10'
 second_start='Pindrel: Pindrel.exe is already running. If you cannot see the app, please kill the process within Task Manager, as it is running in the background.'

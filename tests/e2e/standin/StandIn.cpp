@@ -6,7 +6,6 @@
 //   lock NAME    take the named mutex NAME without waiting; when another process holds it,
 //                show "busy" in a box and end with the exit code set so far
 //   exit N       end with exit code N (default 0) once every step has run
-//   wait MS      do nothing for MS milliseconds
 //   crash CODE   raise the exception CODE (0xC0000005, say) and handle it nowhere
 //
 // Steps run in command-line order.
@@ -109,8 +108,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             locks.push_back(std::move(lock));
         } else if (verb == L"exit") {
             exitCode = std::stoi(value);
-        } else if (verb == L"wait") {
-            ::Sleep(static_cast<DWORD>(std::stoul(value)));
         } else if (verb == L"crash") {
             ::RaiseException(static_cast<DWORD>(std::stoul(value, nullptr, 0)),
                              EXCEPTION_NONCONTINUABLE, 0, nullptr);
